@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+// The per-user store of settings: text values by section and key, under the application
+// title. Every read names its own default; nothing is cached.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored text, or `defaultValue` when the key is absent.
+    virtual QString GetSetting(const QString& section, const QString& key,
+                               const QString& defaultValue) const = 0;
+    // Creates or replaces the value; throws RuntimeError when the store cannot be written.
+    virtual void SaveSetting(const QString& section, const QString& key, const QString& value) = 0;
+
+    QString GetSetting(const QString& section, const QString& key, long long defaultValue) const {
+        return GetSetting(section, key, QString::number(defaultValue));
+    }
+    QString GetSetting(const QString& section, const QString& key, int defaultValue) const {
+        return GetSetting(section, key, QString::number(defaultValue));
+    }
+    QString GetSetting(const QString& section, const QString& key, const char* defaultValue) const {
+        return GetSetting(section, key, QString::fromUtf8(defaultValue));
+    }
+    void SaveSetting(const QString& section, const QString& key, long long value) {
+        SaveSetting(section, key, QString::number(value));
+    }
+    void SaveSetting(const QString& section, const QString& key, int value) {
+        SaveSetting(section, key, QString::number(value));
+    }
+    void SaveSetting(const QString& section, const QString& key, const char* value) {
+        SaveSetting(section, key, QString::fromUtf8(value));
+    }
+};
+
+// The program's settings store; the start-up code installs one before anything runs.
+SettingsStore& settings();
+void setSettings(SettingsStore* store);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shell/Messages.h"
+
+#include <QList>
+#include <QStringList>
+
+// Records every message the code under test shows and answers questions from a queue
+// (Yes when the queue is empty), so tests can check exact texts without a display.
+class RecordingMessages : public Messages {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    RecordingMessages() { setMessages(this); }
+    ~RecordingMessages() override { setMessages(nullptr); }
+
+    Answer show(const QString& text, const QString& title, Icon icon, Buttons buttons) override {
+        shown.append({text, title, icon, buttons});
+        if (buttons == Buttons::Ok)
+            return Answer::Ok;
+        return answers.isEmpty() ? Answer::Yes : answers.takeFirst();
+    }
+
+    QStringList texts() const {
+        QStringList list;
+        for (const Shown& s : shown)
+            list << s.text;
+        return list;
+    }
+
+    QList<Shown> shown;
+    QList<Answer> answers;
+};
