@@ -115,7 +115,7 @@ QGroupBox* frmFields::buildFieldFrame() {
     int row = 0;
     for (const FieldBox& box : FieldBoxes) {
         QCheckBox* check = new QCheckBox(Frame3);
-        check->setObjectName(QStringLiteral("Check1_%1").arg(box.index));
+        check->setObjectName(QStringLiteral("Check1%1").arg(box.index));
         Check1[box.index] = check;
         grid->addWidget(check, row, 0);
         if (box.index == CustomIndex) {
@@ -138,9 +138,9 @@ QGroupBox* frmFields::buildLabelFrame() {
             continue;
         const int index = box.index + LabelOffset;
         Check1[index] = new QCheckBox(Frame2);
-        Check1[index]->setObjectName(QStringLiteral("Check1_%1").arg(index));
+        Check1[index]->setObjectName(QStringLiteral("Check1%1").arg(index));
         Text1[index] = new QLineEdit(Frame2);
-        Text1[index]->setObjectName(QStringLiteral("Text1_%1").arg(index));
+        Text1[index]->setObjectName(QStringLiteral("Text1%1").arg(index));
         Text1[index]->installEventFilter(this);
         grid->addWidget(Check1[index], row, 0);
         grid->addWidget(Text1[index], row, 1);
@@ -156,7 +156,7 @@ QGroupBox* frmFields::buildMyselfFrame() {
     auto* grid = new QGridLayout(Frame1);
     for (int i = 0; i < int(optMyself.size()); ++i) {
         optMyself[i] = new QRadioButton(Frame1);
-        optMyself[i]->setObjectName(QStringLiteral("optMyself_%1").arg(i));
+        optMyself[i]->setObjectName(QStringLiteral("optMyself%1").arg(i));
         grid->addWidget(optMyself[i], i, 0);
     }
     txtMyself = new QLineEdit(Frame1);
@@ -172,7 +172,7 @@ QGroupBox* frmFields::buildHeaderFrame() {
     auto* column = new QVBoxLayout(Frame4);
     for (int i = 0; i < int(optTitle.size()); ++i) {
         optTitle[i] = new QRadioButton(Frame4);
-        optTitle[i]->setObjectName(QStringLiteral("optTitle_%1").arg(i));
+        optTitle[i]->setObjectName(QStringLiteral("optTitle%1").arg(i));
         column->addWidget(optTitle[i]);
     }
     txtHeader = new QLineEdit(Frame4);

@@ -56,7 +56,7 @@ void frmFilter::buildControls() {
     auto* types = new QVBoxLayout(Frame1);
     for (int i = 0; i < int(Check1.size()); ++i) {
         Check1[i] = new QCheckBox(Frame1);
-        Check1[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        Check1[i]->setObjectName(QStringLiteral("Check1%1").arg(i));
         types->addWidget(Check1[i]);
     }
 

@@ -10,6 +10,7 @@
 #include "SettingsStore.h"
 #include "ShellOpener.h"
 #include "StringTable.h"
+#include "act/frmIntegrate.h"
 #include "dialogs/frmLanguage.h"
 #include "frmAbout.h"
 
@@ -21,6 +22,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -165,6 +167,7 @@ void frmMain::Form_Load() {
         return;
     LanguageBase = languageBaseFor(
         settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    setWindowIcon(QIcon(QStringLiteral(":/daywise/icons/daywise.png")));
     setWindowTitle(app::Title);
     setCaptions();
     if (!registerEvents(proc))
@@ -479,4 +482,8 @@ void frmMain::mnuColor_Click() {}
 void frmMain::mnuEmail_Click() {}
 void frmMain::mnuFields_Click() {}
 void frmMain::mnuLayout_Click() {}
-void frmMain::mnuIntegrate_Click() {}
+void frmMain::mnuIntegrate_Click() {
+    frmIntegrate integrate(
+        *session_.application, [this] { Form_Unload(); }, this);
+    showModal(integrate);
+}

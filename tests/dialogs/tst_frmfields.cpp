@@ -35,11 +35,11 @@ template <typename T> T* control(const QDialog& dlg, const QString& name) {
 }
 
 QCheckBox* box(const QDialog& dlg, int index) {
-    return control<QCheckBox>(dlg, QStringLiteral("Check1_%1").arg(index));
+    return control<QCheckBox>(dlg, QStringLiteral("Check1%1").arg(index));
 }
 
 QLineEdit* labelText(const QDialog& dlg, int index) {
-    return control<QLineEdit>(dlg, QStringLiteral("Text1_%1").arg(index));
+    return control<QLineEdit>(dlg, QStringLiteral("Text1%1").arg(index));
 }
 
 QComboBox* combo(const QDialog& dlg) {
@@ -83,9 +83,9 @@ private slots:
         QCOMPARE(labelText(dlg, 42)->text(), QStringLiteral("Scheduled For :"));
         QCOMPARE(labelText(dlg, 43)->text(), QStringLiteral("Custom :"));
         QCOMPARE(combo(dlg)->currentText(), QStringLiteral("(None)"));
-        QVERIFY(option(dlg, QStringLiteral("optMyself_0")));
+        QVERIFY(option(dlg, QStringLiteral("optMyself0")));
         // The page shows its header when nothing is stored, so the dialog says so too.
-        QVERIFY(option(dlg, QStringLiteral("optTitle_0")));
+        QVERIFY(option(dlg, QStringLiteral("optTitle0")));
         QVERIFY(control<QLineEdit>(dlg, QStringLiteral("txtMyself"))->text().isEmpty());
         QVERIFY(control<QLineEdit>(dlg, QStringLiteral("txtHeader"))->text().isEmpty());
 
@@ -140,8 +140,8 @@ private slots:
         FakeContactFields fields = standardFields();
         frmFields dlg(fields);
         QCOMPARE(combo(dlg)->currentText(), QStringLiteral("Birthday"));
-        QVERIFY(option(dlg, QStringLiteral("optMyself_1")));
-        QVERIFY(option(dlg, QStringLiteral("optTitle_1")));
+        QVERIFY(option(dlg, QStringLiteral("optMyself1")));
+        QVERIFY(option(dlg, QStringLiteral("optTitle1")));
         pressOK(dlg);
         for (auto it = stored.cbegin(); it != stored.cend(); ++it)
             QCOMPARE(env.value(Options, it.key()), it.value());
@@ -158,7 +158,7 @@ private slots:
             box(dlg, k)->toggle();
         labelText(dlg, 35)->clear();
         combo(dlg)->setCurrentIndex(2);
-        control<QRadioButton>(dlg, QStringLiteral("optTitle_1"))->setChecked(true);
+        control<QRadioButton>(dlg, QStringLiteral("optTitle1"))->setChecked(true);
         QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cmdCancel")), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(env.store.size(), 1);
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(box(dlg, 36)->isChecked());
         QVERIFY(box(dlg, 6)->isChecked());
         QTest::mouseClick(control<QLineEdit>(dlg, QStringLiteral("txtMyself")), Qt::LeftButton);
-        QVERIFY(option(dlg, QStringLiteral("optMyself_1")));
+        QVERIFY(option(dlg, QStringLiteral("optMyself1")));
     }
 
     void storedLabelWithoutItsFieldShowsTheField() {
@@ -276,8 +276,8 @@ private slots:
         for (const QString& report : env.messages.texts())
             QVERIFY(report.contains(QStringLiteral("in frmFields: Sub Form_Load")));
         QVERIFY(box(dlg, 4)->isChecked());
-        QVERIFY(option(dlg, QStringLiteral("optTitle_0")));
-        QVERIFY(option(dlg, QStringLiteral("optMyself_1")));
+        QVERIFY(option(dlg, QStringLiteral("optTitle0")));
+        QVERIFY(option(dlg, QStringLiteral("optMyself1")));
         QCOMPARE(comboItems(dlg).size(), 6);
 
         pressOK(dlg);
@@ -293,7 +293,7 @@ private slots:
         frmFields dlg(fields);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        for (const QString& name : {QStringLiteral("txtHeader"), QStringLiteral("Text1_34")}) {
+        for (const QString& name : {QStringLiteral("txtHeader"), QStringLiteral("Text134")}) {
             auto* text = control<QLineEdit>(dlg, name);
             text->setFocus();
             QTest::keyClicks(text, QStringLiteral("Weekly"));

@@ -77,9 +77,9 @@ private slots:
         DialogTestEnvironment env;
         FakeUsers users = officeUsers();
         frmFilter dlg(users);
-        QVERIFY(checked(dlg, "Check1_0"));
-        QVERIFY(checked(dlg, "Check1_1"));
-        QVERIFY(!checked(dlg, "Check1_2"));
+        QVERIFY(checked(dlg, "Check10"));
+        QVERIFY(checked(dlg, "Check11"));
+        QVERIFY(!checked(dlg, "Check12"));
         QVERIFY(checked(dlg, "chkCleared"));
         QVERIFY(checked(dlg, "optMe"));
         QVERIFY(!checked(dlg, "optMeAnd") && !checked(dlg, "optAll"));
@@ -144,7 +144,7 @@ private slots:
         FakeUsers users = officeUsers();
         for (const char* closer : {"cmdCancel", "close box"}) {
             frmFilter dlg(users);
-            for (const char* box : {"Check1_0", "Check1_1", "Check1_2", "chkCleared"})
+            for (const char* box : {"Check10", "Check11", "Check12", "chkCleared"})
                 control<QCheckBox>(dlg, QString::fromLatin1(box))->toggle();
             control<QRadioButton>(dlg, QStringLiteral("optMeAnd"))->setChecked(true);
             select(dlg, {QStringLiteral("Bob Stone")});
@@ -273,8 +273,8 @@ private slots:
                                                      "Sub Form_Load")));
         QVERIFY(reports[1].startsWith(QStringLiteral("Error 6: 'Overflow'\rin frmFilter: Sub "
                                                      "Form_Load")));
-        QVERIFY(checked(dlg, "Check1_0"));
-        QVERIFY(!checked(dlg, "Check1_1"));
+        QVERIFY(checked(dlg, "Check10"));
+        QVERIFY(!checked(dlg, "Check11"));
         QVERIFY(checked(dlg, "chkCleared"));
         QCOMPARE(selected(dlg), QStringList{QStringLiteral("Chloé Dubois")});
 
