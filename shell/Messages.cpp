@@ -21,5 +21,13 @@ Messages::Answer StderrMessages::show(const QString& text, const QString& title,
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(title), qUtf8Printable(shown));
-    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    switch (buttons) {
+    case Buttons::YesNo:
+        return Answer::No;
+    case Buttons::OkCancel:
+        return Answer::Cancel;
+    case Buttons::Ok:
+        break;
+    }
+    return Answer::Ok;
 }

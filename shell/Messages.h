@@ -7,8 +7,8 @@
 class Messages {
 public:
     enum class Icon { None, Critical, Exclamation, Question, Information };
-    enum class Buttons { Ok, YesNo };
-    enum class Answer { Ok, Yes, No };
+    enum class Buttons { Ok, YesNo, OkCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~Messages() = default;
     virtual Answer show(const QString& text, const QString& title, Icon icon = Icon::None,
@@ -19,7 +19,8 @@ public:
 Messages& messages();
 void setMessages(Messages* sink);
 
-// Writes messages to standard error and answers every question "No": for the headless run.
+// Writes messages to standard error and answers every question "No" (or Cancel): for the
+// headless run.
 class StderrMessages : public Messages {
 public:
     Answer show(const QString& text, const QString& title, Icon icon, Buttons buttons) override;

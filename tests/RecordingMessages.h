@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // Records every message the code under test shows and answers questions from a queue
-// (Yes when the queue is empty), so tests can check exact texts without a display.
+// (Yes, or OK, when the queue is empty), so tests can check exact texts without a display.
 class RecordingMessages : public Messages {
 public:
     struct Shown {
@@ -23,7 +23,9 @@ public:
         shown.append({text, title, icon, buttons});
         if (buttons == Buttons::Ok)
             return Answer::Ok;
-        return answers.isEmpty() ? Answer::Yes : answers.takeFirst();
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     }
 
     QStringList texts() const {

@@ -1,0 +1,266 @@
+#include "FakeAct.h"
+#include "RecordingMessages.h"
+#include "act/frmIntegrate.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
+#include "shell/StringTable.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Answer = Messages::Answer;
+
+namespace {
+
+QString nativePath(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class IntegrateTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home;
+    FakeActState act;
+    std::unique_ptr<FakeApplication> application;
+    MemorySettingsStore store;
+    std::unique_ptr<RecordingMessages> recorder;
+    int unloadRequests = 0;
+
+    std::unique_ptr<frmIntegrate> open() {
+        return std::make_unique<frmIntegrate>(*application, [this] { ++unloadRequests; });
+    }
+    template <typename T> static T* control(frmIntegrate& dialog, const QString& name) {
+        T* found = dialog.findChild<T*>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    static QCheckBox* box(frmIntegrate& dialog, const QString& name) {
+        return control<QCheckBox>(dialog, name);
+    }
+    static QCheckBox* screenBox(frmIntegrate& dialog, int index) {
+        return box(dialog, QStringLiteral("chkScreen_%1").arg(index));
+    }
+    QString netLinks(const QString& file = {}) const { return home.filePath("NetLinks/") + file; }
+    void writeFile(const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QString restartQuestion() const { return str(20) + QStringLiteral("\r\n") + str(21); }
+
+private slots:
+    void init() {
+        LanguageBase = 200;
+        RestartRequested = false;
+        QDir(netLinks()).removeRecursively();
+        QFile::remove(netLinks().chopped(1));
+        act = FakeActState{};
+        act.appPath = home.path();
+        application = std::make_unique<FakeApplication>(act);
+        store = MemorySettingsStore{};
+        setSettings(&store);
+        recorder = std::make_unique<RecordingMessages>();
+        unloadRequests = 0;
+    }
+    void cleanup() {
+        recorder.reset();
+        setSettings(nullptr);
+    }
+
+    void captionsFollowTheLanguage() {
+        LanguageBase = 400;
+        auto dialog = open();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Intégrer à ACT!"));
+        QCOMPARE(
+            control<QGroupBox>(*dialog, "Frame1_1")->title(),
+            QStringLiteral("Écrans dans lesquels une commande a été ajoutée au menu Outils :"));
+        QCOMPARE(screenBox(*dialog, 1)->text(), QStringLiteral("Liste des contacts"));
+        QCOMPARE(screenBox(*dialog, 7)->text(), QStringLiteral("Liste des contacts"));
+        QCOMPARE(control<QPushButton>(*dialog, "cmdOK")->text(), QStringLiteral("&Fermer"));
+        QVERIFY(recorder->shown.isEmpty());
+    }
+
+    void withoutTabOrViewTheOutsideBrowserIsForced() {
+        store.SaveSetting("Integration", "IE", "0");
+        auto dialog = open();
+        QVERIFY(box(*dialog, "chkOutputIE")->isChecked());
+        QVERIFY(!box(*dialog, "chkOutputIE")->isEnabled());
+        QVERIFY(!box(*dialog, "chkOutputTab")->isChecked());
+        QVERIFY(!box(*dialog, "chkOutputView")->isChecked());
+        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
+
+        writeFile(netLinks("Daywise-tab.ctl"), "x");
+        store.SaveSetting("Integration", "IE", "0");
+        auto withTab = open();
+        QVERIFY(box(*withTab, "chkOutputTab")->isChecked());
+        QVERIFY(box(*withTab, "chkOutputIE")->isEnabled());
+        QVERIFY(!box(*withTab, "chkOutputIE")->isChecked());
+    }
+
+    void addingTheTabWritesItsFileAndAsksToRestart() {
+        recorder->answers = {Answer::Ok, Answer::No};
+        auto dialog = open();
+        box(*dialog, "chkOutputTab")->click();
+
+        const QString page =
+            nativePath(QCoreApplication::applicationDirPath() + "/html/Daywise.htm");
+        const QByteArray expected = "Act! Browser Control File Version 1.00\r\n"
+                                    "[VIEW]\r\n"
+                                    "TYPE = CONTACTTAB\r\n"
+                                    "STARTURL = \"" +
+                                    page.toUtf8() +
+                                    "\"\r\n"
+                                    "TITLE = \"Daywise\"\r\n"
+                                    "PRIORITY = 0\r\n";
+        QCOMPARE(fileBytes(netLinks("Daywise-tab.ctl")), expected);
+        QCOMPARE(recorder->texts(), QStringList({str(93), restartQuestion()}));
+        QCOMPARE(recorder->shown[0].buttons, Messages::Buttons::OkCancel);
+        QCOMPARE(recorder->shown[1].buttons, Messages::Buttons::YesNo);
+        QVERIFY(box(*dialog, "chkOutputTab")->isChecked());
+        QVERIFY(box(*dialog, "chkOutputIE")->isEnabled());
+        QVERIFY(!RestartRequested);
+    }
+
+    void removingAndAddingTheViewAsksTheRightQuestions() {
+        writeFile(netLinks("Daywise-viewbar.ctl"), "old");
+        recorder->answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No};
+        auto dialog = open();
+        QCheckBox* view = box(*dialog, "chkOutputView");
+        QVERIFY(view->isChecked());
+
+        view->click();
+        QVERIFY(!QFile::exists(netLinks("Daywise-viewbar.ctl")));
+        QVERIFY(!view->isChecked());
+        QVERIFY(!box(*dialog, "chkOutputIE")->isEnabled());
+
+        view->click();
+        QCOMPARE(recorder->texts(),
+                 QStringList({str(90), restartQuestion(), str(91), restartQuestion()}));
+        const QList<QByteArray> lines = fileBytes(netLinks("Daywise-viewbar.ctl")).split('\n');
+        QCOMPARE(lines.size(), 9);
+        QCOMPARE(lines[2], QByteArray("TYPE = FLOATVIEW\r"));
+        QCOMPARE(lines[6], QByteArray("MENU = \"Daywise\"\r"));
+        const QString bitmap = nativePath(QCoreApplication::applicationDirPath() + "/Daywise.bmp");
+        QCOMPARE(lines[7], "BUTTON = \"Daywise\", \"" + bitmap.toUtf8() + "\"\r");
+    }
+
+    void cancelledQuestionsAndCancelChangeNothingMore() {
+        recorder->answers = {Answer::Cancel};
+        auto dialog = open();
+        box(*dialog, "chkOutputTab")->click();
+        QVERIFY(!QFile::exists(netLinks("Daywise-tab.ctl")));
+        QCOMPARE(recorder->texts(), QStringList({str(93)}));
+
+        recorder->answers = {Answer::Ok, Answer::No};
+        box(*dialog, "chkOutputTab")->click();
+        QVERIFY(QFile::exists(netLinks("Daywise-tab.ctl")));
+        box(*dialog, "chkOutputIE")->click();
+        control<QPushButton>(*dialog, "cmdCancel")->click();
+        QVERIFY(QFile::exists(netLinks("Daywise-tab.ctl")));
+        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
+        QCOMPARE(unloadRequests, 0);
+    }
+
+    void anUnknownCommandIsRegisteredBeforeItIsPlaced() {
+        auto dialog = open();
+        screenBox(*dialog, 2)->click();
+        screenBox(*dialog, 9)->click();
+        const QString folder = nativePath(QCoreApplication::applicationDirPath());
+        const QString base = folder + QDir::separator() +
+                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+        QCOMPARE(act.registered,
+                 QStringList({"Daywise", nativePath(QCoreApplication::applicationFilePath()),
+                              folder, "Daywise", "Click to launch Daywise", base + ".ico",
+                              base + "32.ico", "1"}));
+        QCOMPARE(act.toolbar, QSet<int>({3}));
+        QCOMPARE(act.toolsMenu, QSet<int>({4}));
+
+        recorder->answers = {Answer::No};
+        control<QPushButton>(*dialog, "cmdOK")->click();
+        QCOMPARE(recorder->texts(), QStringList({restartQuestion()}));
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(act.commands.contains("Daywise"));
+    }
+
+    void uncheckingEveryBoxDeletesTheCommandAtUnload() {
+        act.commands = {"Daywise"};
+        act.toolbar = {1};
+        act.toolsMenu = {2};
+        auto dialog = open();
+        QVERIFY(screenBox(*dialog, 0)->isChecked());
+        QVERIFY(screenBox(*dialog, 7)->isChecked());
+
+        screenBox(*dialog, 0)->click();
+        control<QPushButton>(*dialog, "cmdCancel")->click();
+        QVERIFY(act.commands.contains("Daywise"));
+
+        auto again = open();
+        screenBox(*again, 7)->click();
+        recorder->answers = {Answer::No};
+        control<QPushButton>(*again, "cmdOK")->click();
+        QVERIFY(act.commands.isEmpty());
+        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
+    }
+
+    void failedRegistrationOrPlacementIsReported() {
+        act.failAdd = true;
+        auto dialog = open();
+        screenBox(*dialog, 0)->click();
+        QCOMPARE(recorder->texts(), QStringList({str(22)}));
+        control<QPushButton>(*dialog, "cmdOK")->click();
+        QCOMPARE(recorder->texts(), QStringList({str(22), str(22)}));
+
+        recorder->shown.clear();
+        act.failAdd = false;
+        act.commands = {"Daywise"};
+        act.failPlacements = true;
+        auto second = open();
+        screenBox(*second, 11)->click();
+        QVERIFY(recorder->shown.isEmpty());
+        control<QPushButton>(*second, "cmdOK")->click();
+        QCOMPARE(recorder->texts(), QStringList({str(22)}));
+        QVERIFY(!RestartRequested);
+    }
+
+    void anUnwritableLinkFolderIsAFailureNotARestart() {
+        writeFile(netLinks().chopped(1), "not a folder");
+        recorder->answers = {Answer::Ok, Answer::Ok};
+        auto dialog = open();
+        box(*dialog, "chkOutputTab")->click();
+        box(*dialog, "chkOutputView")->click();
+        QCOMPARE(recorder->texts(), QStringList({str(93), str(22), str(91), str(22)}));
+        QVERIFY(!box(*dialog, "chkOutputTab")->isChecked());
+        QVERIFY(!box(*dialog, "chkOutputView")->isChecked());
+        QVERIFY(!RestartRequested);
+    }
+
+    void agreeingToRestartClosesTheDialogThenUnloadsTheMainWindow() {
+        recorder->answers = {Answer::Ok, Answer::Yes};
+        auto dialog = open();
+        dialog->show();
+        box(*dialog, "chkOutputTab")->click();
+        QVERIFY(RestartRequested);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(unloadRequests, 0);
+        QTRY_COMPARE(unloadRequests, 1);
+    }
+};
+
+QTEST_MAIN(IntegrateTest)
+#include "tst_integrate.moc"
