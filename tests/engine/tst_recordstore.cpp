@@ -1,5 +1,7 @@
 #include "GenerationFixture.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -23,15 +25,17 @@ private slots:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("me") << "Me" << "" << QStringList{Alice} << QStringList{"Alice Martin"};
-        QTest::newRow("me and nobody") << "MeAnd" << "" << QStringList{Alice}
-                                       << QStringList{"Alice Martin"};
+        QTest::newRow("me") << "Me"
+                            << "" << QStringList{Alice} << QStringList{"Alice Martin"};
+        QTest::newRow("me and nobody") << "MeAnd"
+                                       << "" << QStringList{Alice} << QStringList{"Alice Martin"};
         QTest::newRow("me and two") << "MeAnd" << Bob + Carol << QStringList{Alice, Bob, Carol}
                                     << QStringList{"Alice Martin", "Bob Stone", "Carol O'Diaz"};
-        QTest::newRow("all listable") << "All" << "" << QStringList{Alice, Bob, Carol}
+        QTest::newRow("all listable") << "All"
+                                      << "" << QStringList{Alice, Bob, Carol}
                                       << QStringList{"Alice Martin", "Bob Stone", "Carol O'Diaz"};
-        QTest::newRow("unknown mode") << "Everyone" << Bob << QStringList{Alice}
-                                      << QStringList{"Alice Martin"};
+        QTest::newRow("unknown mode")
+            << "Everyone" << Bob << QStringList{Alice} << QStringList{"Alice Martin"};
     }
     void userModesChooseTheUsersShown() {
         QFETCH(QString, mode);
@@ -39,7 +43,8 @@ private slots:
         fx->store.SaveSetting("Filter", "Users", mode);
         fx->store.SaveSetting("Filter", "SelUsers", chosen);
         const GenerationState state = fx->state();
-        QCOMPARE(state.SelectedUserIds, QFETCH(QStringList, ids), ids);
+        QFETCH(QStringList, ids);
+        QCOMPARE(state.SelectedUserIds, ids);
         QFETCH(QStringList, names);
         QCOMPARE(state.SelectedUserNames, names);
         QCOMPARE(state.EligibleUserIds, (QStringList{Alice, Bob, Carol}));
@@ -122,19 +127,26 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("activity");
         QTest::addColumn<QString>("color");
-        QTest::newRow("by priority") << 0 << "ACT000000001" << "0000FF";
-        QTest::newRow("no priority") << 0 << "ACT000000006" << "";
-        QTest::newRow("by user without a colour") << 1 << "ACT000000001" << "000000";
-        QTest::newRow("none") << 2 << "ACT000000001" << "";
-        QTest::newRow("as in ACT!") << 3 << "ACT000000001" << "FF0000";
-        QTest::newRow("unknown") << 7 << "ACT000000001" << "";
+        QTest::newRow("by priority") << 0 << "ACT000000001"
+                                     << "0000FF";
+        QTest::newRow("no priority") << 0 << "ACT000000006"
+                                     << "";
+        QTest::newRow("by user without a colour") << 1 << "ACT000000001"
+                                                  << "000000";
+        QTest::newRow("none") << 2 << "ACT000000001"
+                              << "";
+        QTest::newRow("as in ACT!") << 3 << "ACT000000001"
+                                    << "FF0000";
+        QTest::newRow("unknown") << 7 << "ACT000000001"
+                                 << "";
     }
     void colourModes() {
         QFETCH(int, mode);
         QFETCH(QString, activity);
         fx->store.SaveSetting("Colors", "ColorDefault", mode);
         fx->store.SaveSetting("Colors", "PriorityColor0", 0xFF0000);
-        QCOMPARE(fx->rowsOf(activity).value(0).ColorText, QFETCH(QString, color), color);
+        QFETCH(QString, color);
+        QCOMPARE(fx->rowsOf(activity).value(0).ColorText, color);
     }
 
     void activitiesWithOnesOwnRecord() {
@@ -147,6 +159,14 @@ private slots:
     }
 
     void aContactThatCannotBeFoundLeavesTheContactFieldsEmpty() {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "delete-contact");
+            db.setDatabaseName(fx->act.databasePath());
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec("DELETE FROM contacts WHERE id = 'CON000000099'"));
+        }
+        QSqlDatabase::removeDatabase("delete-contact");
         GenerationState state = fx->state();
         fx->rowsOf(state, "ACT000000001");
         const ActivityRow row = fx->rowsOf(state, "ACT000000009").value(0);
