@@ -1,0 +1,489 @@
+#include "frmMain.h"
+
+#include "AppInfo.h"
+#include "ClickableLabel.h"
+#include "Clock.h"
+#include "Conversions.h"
+#include "ErrorReport.h"
+#include "Messages.h"
+#include "ProgramState.h"
+#include "SettingsStore.h"
+#include "ShellOpener.h"
+#include "StringTable.h"
+#include "act/frmIntegrate.h"
+#include "dialogs/frmLanguage.h"
+#include "frmAbout.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Unit = QStringLiteral("frmMain");
+const QString SettingsSection = QStringLiteral("Settings");
+
+QString frameCaption(int k) {
+    return str(k) + QStringLiteral(" :");
+}
+
+QString accessKeyCaption(int k) {
+    return QStringLiteral("&") + str(k);
+}
+
+template <typename Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
+frmMain::frmMain(act::ActSession session)
+    : session_(std::move(session)) {
+    setObjectName(QStringLiteral("frmMain"));
+    buildControls();
+    buildMenus();
+    connectHandlers();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls() {
+    Frame1 = named(new QGroupBox, "Frame1");
+    for (int i = 0; i < 3; ++i) {
+        Label1[i] = named(new QLabel, "Label1");
+        Label1[i]->setProperty("index", i);
+        Label2[i] = named(new ClickableLabel, "Label2");
+        Label2[i]->setProperty("index", i);
+    }
+    DTPicker1 = named(new QDateEdit, "DTPicker1");
+    DTPicker2 = named(new QDateEdit, "DTPicker2");
+    for (QDateEdit* picker : {DTPicker1, DTPicker2})
+        picker->setCalendarPopup(true);
+    optWeek = named(new QRadioButton, "optWeek");
+    optMonth = named(new QRadioButton, "optMonth");
+    optCustom = named(new QRadioButton, "optCustom");
+    cmdOK = named(new QPushButton, "cmdOK");
+    cmdCancel = named(new QPushButton, "cmdCancel");
+    cmdOK->setDefault(true);
+    lblMore = named(new QLabel, "lblMore");
+    lblLink = named(new ClickableLabel(app::WebAddress), "lblLink");
+    lblLink->setCursor(Qt::PointingHandCursor);
+    lblLink->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    Timer1 = named(new QTimer(this), "Timer1");
+
+    auto* range = new QGridLayout(Frame1);
+    range->addWidget(Label1[0], 0, 0);
+    range->addWidget(DTPicker1, 1, 0, Qt::AlignTop);
+    range->addWidget(Label1[1], 0, 1, 1, 2);
+    const std::array<QRadioButton*, 3> options{optWeek, optMonth, optCustom};
+    for (int i = 0; i < 3; ++i) {
+        range->addWidget(options[i], 1 + i, 1);
+        range->addWidget(Label2[i], 1 + i, 2);
+        Label2[i]->setBuddy(options[i]);
+    }
+    range->addWidget(Label1[2], 4, 1, 1, 2);
+    range->addWidget(DTPicker2, 5, 1, 1, 2, Qt::AlignLeft);
+    range->setColumnStretch(2, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(lblMore);
+    bottom->addWidget(lblLink);
+    bottom->addStretch();
+    bottom->addWidget(cmdOK);
+    bottom->addWidget(cmdCancel);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(Frame1);
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+}
+
+void frmMain::buildMenus() {
+    mnuFilter = named(menuBar()->addMenu(QString()), "mnuFilter");
+    mnuFilterActivities = named(mnuFilter->addAction(QString()), "mnuFilterActivities");
+    mnuColor = named(mnuFilter->addAction(QString()), "mnuColor");
+    mnuEmail = named(mnuFilter->addAction(QString()), "mnuEmail");
+    mnuLayouttop = named(menuBar()->addMenu(QString()), "mnuLayouttop");
+    mnuFields = named(mnuLayouttop->addAction(QString()), "mnuFields");
+    mnuLayout = named(mnuLayouttop->addAction(QString()), "mnuLayout");
+    mnuOptions = named(menuBar()->addMenu(QString()), "mnuOptions");
+    mnuLanguage = named(mnuOptions->addAction(QString()), "mnuLanguage");
+    mnuIntegrate = named(mnuOptions->addAction(QString()), "mnuIntegrate");
+    mnuHelp = named(menuBar()->addMenu(QString()), "mnuHelp");
+    mnuOnline = named(mnuHelp->addAction(QString()), "mnuOnline");
+    mnuAbout = named(mnuHelp->addAction(QString()), "mnuAbout");
+}
+
+void frmMain::connectHandlers() {
+    connect(cmdOK, &QPushButton::clicked, this, &frmMain::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
+    connect(optWeek, &QRadioButton::clicked, this, &frmMain::optWeek_Click);
+    connect(optMonth, &QRadioButton::clicked, this, &frmMain::optMonth_Click);
+    connect(optCustom, &QRadioButton::clicked, this, &frmMain::optCustom_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(Label2[i], &ClickableLabel::clicked, this, [this, i] { Label2_Click(i); });
+    connect(lblLink, &ClickableLabel::clicked, this, &frmMain::lblLink_Click);
+    // A change, a pick in the calendar and leaving the field all keep the end date in step.
+    connect(DTPicker1, &QDateEdit::dateChanged, this, &frmMain::Update_EndDate);
+    connect(DTPicker1, &QDateEdit::editingFinished, this, &frmMain::Update_EndDate);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    if (session_.events)
+        connect(session_.events.get(), &act::EventControl::OnActUserWantsToClose, this,
+                &frmMain::ActEvent1_OnActUserWantsToClose);
+
+    connect(mnuFilterActivities, &QAction::triggered, this, &frmMain::mnuFilterActivities_Click);
+    connect(mnuColor, &QAction::triggered, this, &frmMain::mnuColor_Click);
+    connect(mnuEmail, &QAction::triggered, this, &frmMain::mnuEmail_Click);
+    connect(mnuFields, &QAction::triggered, this, &frmMain::mnuFields_Click);
+    connect(mnuLayout, &QAction::triggered, this, &frmMain::mnuLayout_Click);
+    connect(mnuLanguage, &QAction::triggered, this, &frmMain::mnuLanguage_Click);
+    connect(mnuIntegrate, &QAction::triggered, this, &frmMain::mnuIntegrate_Click);
+    connect(mnuOnline, &QAction::triggered, this, &frmMain::mnuOnline_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+}
+
+// --- Load ---------------------------------------------------------------------------------
+
+void frmMain::Form_Load() {
+    if (unloaded_)
+        return;
+    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("Form_Load"));
+    firstRunSteps(proc);
+    if (unloaded_)
+        return;
+    LanguageBase = languageBaseFor(
+        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    setWindowIcon(QIcon(QStringLiteral(":/daywise/icons/daywise.png")));
+    setWindowTitle(app::Title);
+    setCaptions();
+    if (!registerEvents(proc))
+        return;
+    restoreRange(proc);
+    show();
+}
+
+void frmMain::firstRunSteps(Procedure& proc) {
+    // An unreadable mark counts as a first run, which stores a good one.
+    bool firstRun = true;
+    proc.line(1);
+    proc.run([&] {
+        firstRun = convert::toNumber(
+                       settings().GetSetting(SettingsSection, QStringLiteral("Installed"), 0)) == 0;
+    });
+    if (!firstRun)
+        return;
+    frmLanguage language(this);
+    if (!showModal(language))
+        return;
+    LanguageBase = languageBaseFor(
+        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    Create_LinkMenuItem();
+    proc.run([] { settings().SaveSetting(SettingsSection, QStringLiteral("Installed"), 1); });
+}
+
+void frmMain::setCaptions() {
+    mnuFilter->setTitle(str(109));
+    mnuFilterActivities->setText(str(110));
+    mnuOptions->setTitle(str(25));
+    mnuFields->setText(str(111));
+    mnuColor->setText(accessKeyCaption(75));
+    mnuEmail->setText(accessKeyCaption(182));
+    mnuLayouttop->setTitle(accessKeyCaption(184));
+    mnuLayout->setText(accessKeyCaption(94));
+    mnuIntegrate->setText(str(27));
+    mnuLanguage->setText(str(26));
+    mnuHelp->setTitle(str(28));
+    mnuOnline->setText(str(29));
+    mnuAbout->setText(str(30));
+    Frame1->setTitle(frameCaption(112));
+    Label1[0]->setText(frameCaption(113));
+    Label1[1]->setText(frameCaption(114));
+    Label1[2]->setText(frameCaption(114));
+    for (int i = 0; i < 3; ++i)
+        Label2[i]->setText(str(115 + i));
+    cmdOK->setText(str(118));
+    cmdCancel->setText(str(2));
+    lblMore->setText(str(3));
+}
+
+bool frmMain::registerEvents(Procedure& proc) {
+    proc.line(5);
+    bool registered = false;
+    bool running = true;
+    proc.run([&] {
+        eventRegistration_ = session_.events->dispatchRegister(0);
+        registered = eventRegistration_ >= 1 || eventRegistration_ == -1;
+        if (!registered)
+            running = session_.events->dispatchIsRunning();
+    });
+    if (registered)
+        return true;
+    if (running) {
+        messages().show(str(10) + QStringLiteral("\r\n") + str(11), app::Title);
+        return true;
+    }
+    messages().show(str(9) + QLatin1Char(' ') + app::Title, app::Title);
+    // Without ACT! there is nothing to work on: end without storing anything.
+    unloaded_ = true;
+    endProgram();
+    return false;
+}
+
+void frmMain::restoreRange(Procedure& proc) {
+    proc.line(7);
+    // An unreadable or unknown option falls back to one week, so one option is always set.
+    rangeOption_ = 0;
+    proc.run([&] {
+        rangeOption_ = convert::toInt16(
+            settings().GetSetting(SettingsSection, QStringLiteral("RangeOption"), 0));
+    });
+    if (rangeOption_ == 2) {
+        optCustom->setChecked(true);
+        optCustom_Click();
+        DTPicker1->setDate(storedDate(proc, QStringLiteral("StartDate")));
+        DTPicker2->setDate(storedDate(proc, QStringLiteral("EndDate")));
+        return;
+    }
+    if (rangeOption_ != 1)
+        rangeOption_ = 0;
+    DTPicker1->setDate(now().date());
+    if (rangeOption_ == 1) {
+        optMonth->setChecked(true);
+        optMonth_Click();
+    } else {
+        optWeek->setChecked(true);
+        optWeek_Click();
+    }
+}
+
+QDate frmMain::storedDate(Procedure& proc, const QString& key) {
+    const QDate today = now().date();
+    QDate date = today;
+    proc.run([&] {
+        date =
+            convert::toDate(settings().GetSetting(SettingsSection, key, convert::dateText(today)));
+    });
+    return date;
+}
+
+// --- Unload -------------------------------------------------------------------------------
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("Form_Unload"));
+    if (RestartRequested) {
+        proc.line(1);
+        proc.run([&] {
+            databasePath_ = session_.database->GetDatabasePath();
+            session_.application->Command(150);
+        });
+    }
+    Cleanup();
+    proc.line(3);
+    proc.run([&] { storeRange(); });
+    if (!RestartRequested) {
+        endProgram();
+        return;
+    }
+    proc.line(5);
+    proc.run([&] {
+        if (!shellOpener().open(QUrl::fromLocalFile(databasePath_)))
+            throw RuntimeError::fileAccess(databasePath_);
+    });
+    hide();
+    ticks_ = 0;
+    Timer1->setInterval(1000);
+    Timer1->start();
+}
+
+void frmMain::storeRange() {
+    qint16 option = rangeOption_;
+    if (optWeek->isChecked())
+        option = 0;
+    else if (optMonth->isChecked())
+        option = 1;
+    else if (optCustom->isChecked())
+        option = 2;
+    settings().SaveSetting(SettingsSection, QStringLiteral("StartDate"),
+                           convert::dateText(DTPicker1->date()));
+    settings().SaveSetting(SettingsSection, QStringLiteral("EndDate"),
+                           convert::dateText(DTPicker2->date()));
+    settings().SaveSetting(SettingsSection, QStringLiteral("RangeOption"), option);
+}
+
+void frmMain::Cleanup() {
+    // The connection is going away whatever ACT! answers, so its errors do not matter.
+    try {
+        if (session_.database)
+            session_.database->Close();
+    } catch (const std::exception&) {
+    }
+    session_.database.reset();
+    session_.application.reset();
+}
+
+void frmMain::endProgram() {
+    ended_ = true;
+    emit programEnded();
+}
+
+void frmMain::Timer1_Timer() {
+    ++ticks_;
+    if (ticks_ >= 2) {
+        Timer1->stop();
+        endProgram();
+    }
+}
+
+// --- ACT! events --------------------------------------------------------------------------
+
+void frmMain::ActEvent1_OnActUserWantsToClose() {
+    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("ActEvent1_OnActUserWantsToClose"));
+    proc.line(1);
+    proc.run([&] { session_.events->dispatchAcknowledgeClose(); });
+    if (RestartRequested)
+        return;
+    if (openDialog_)
+        openDialog_->reject();
+    Form_Unload();
+    hide();
+}
+
+void frmMain::UpdateTab() {
+    refreshView(100, QStringLiteral("UpdateTab"));
+}
+
+void frmMain::UpdateView() {
+    refreshView(7, QStringLiteral("UpdateView"));
+}
+
+void frmMain::refreshView(int kind, const QString& procedure) {
+    Procedure proc(Unit, QStringLiteral("Sub"), procedure);
+    proc.line(1);
+    proc.run([&] {
+        act::Views& views = session_.views();
+        const std::unique_ptr<act::View> view = views.FindExplorerView(app::Title, kind);
+        // A view that is not there is simply not refreshed.
+        if (views.GetLastError() == 0 && view)
+            view->Refresh();
+    });
+}
+
+void frmMain::Create_LinkMenuItem() {
+    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("Create_LinkMenuItem"));
+    proc.line(1);
+    proc.run([&] {
+        const QDir folder(session_.application->GetAppPath() + QStringLiteral("/NetLinks"));
+        if (!folder.exists() && !folder.mkpath(QStringLiteral(".")))
+            throw RuntimeError::fileAccess(folder.path());
+        proc.line(2);
+        const QString path = folder.filePath(QStringLiteral("1010it_wise.web"));
+        if (QFileInfo::exists(path))
+            return;
+        proc.line(3);
+        QSaveFile file(path);
+        const QString line = QLatin1Char('[') + str(12) + QLatin1Char(']') + app::WebAddress +
+                             str(24) + QStringLiteral("\r\n");
+        if (!file.open(QIODevice::WriteOnly) || file.write(line.toUtf8()) < 0 || !file.commit())
+            throw RuntimeError::fileAccess(path);
+    });
+}
+
+// --- Range --------------------------------------------------------------------------------
+
+void frmMain::optWeek_Click() {
+    DTPicker2->setDate(DTPicker1->date().addDays(6));
+    DTPicker2->setEnabled(false);
+}
+
+void frmMain::optMonth_Click() {
+    DTPicker2->setDate(DTPicker1->date().addMonths(1).addDays(-1));
+    DTPicker2->setEnabled(false);
+}
+
+void frmMain::optCustom_Click() {
+    DTPicker2->setEnabled(true);
+}
+
+void frmMain::Update_EndDate() {
+    if (optWeek->isChecked())
+        optWeek_Click();
+    else if (optMonth->isChecked())
+        optMonth_Click();
+    else if (optCustom->isChecked())
+        optCustom_Click();
+}
+
+void frmMain::Label2_Click(int index) {
+    const std::array<QRadioButton*, 3> options{optWeek, optMonth, optCustom};
+    const std::array<void (frmMain::*)(), 3> rules{
+        &frmMain::optWeek_Click, &frmMain::optMonth_Click, &frmMain::optCustom_Click};
+    (this->*rules[index])();
+    options[index]->setChecked(true);
+}
+
+// --- Buttons, links and menus -------------------------------------------------------------
+
+void frmMain::cmdOK_Click() {}
+
+void frmMain::cmdCancel_Click() {
+    close();
+}
+
+void frmMain::lblLink_Click() {
+    shellOpener().open(QUrl(app::WebAddress));
+}
+
+void frmMain::mnuOnline_Click() {
+    shellOpener().open(QUrl(app::HelpBaseAddress + str(46)));
+}
+
+bool frmMain::showModal(QDialog& dialog) {
+    openDialog_ = &dialog;
+    dialog.exec();
+    openDialog_ = nullptr;
+    return !unloaded_;
+}
+
+void frmMain::mnuLanguage_Click() {
+    frmLanguage language(this);
+    if (showModal(language))
+        Form_Load();
+}
+
+void frmMain::mnuAbout_Click() {
+    frmAbout about(this);
+    showModal(about);
+}
+
+void frmMain::mnuFilterActivities_Click() {}
+void frmMain::mnuColor_Click() {}
+void frmMain::mnuEmail_Click() {}
+void frmMain::mnuFields_Click() {}
+void frmMain::mnuLayout_Click() {}
+void frmMain::mnuIntegrate_Click() {
+    frmIntegrate integrate(
+        *session_.application, [this] { Form_Unload(); }, this);
+    showModal(integrate);
+}

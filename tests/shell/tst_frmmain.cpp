@@ -1,0 +1,412 @@
+#include "FakeAct.h"
+#include "RecordingMessages.h"
+#include "ShellTestSupport.h"
+#include "dialogs/frmLanguage.h"
+#include "shell/ClickableLabel.h"
+#include "shell/Clock.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Settings = QStringLiteral("Settings");
+
+QString read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MemorySettingsStore> store;
+    std::unique_ptr<RecordingMessages> messages;
+    std::unique_ptr<RecordingOpener> opener;
+    std::unique_ptr<QTemporaryDir> actHome;
+    fake::Script script;
+
+    std::unique_ptr<frmMain> makeWindow() {
+        return std::make_unique<frmMain>(fake::session(script));
+    }
+    void installed(const char* language = "0") {
+        store->SaveSetting(Settings, QStringLiteral("Installed"), "1");
+        store->SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"), language);
+    }
+    QString linkFile() const {
+        return actHome->filePath(QStringLiteral("NetLinks/1010it_wise.web"));
+    }
+    QString stored(const char* key) const {
+        return store->GetSetting(Settings, QString::fromLatin1(key), QStringLiteral("absent"));
+    }
+
+private slots:
+    void init() {
+        store = std::make_unique<MemorySettingsStore>();
+        setSettings(store.get());
+        messages = std::make_unique<RecordingMessages>();
+        opener = std::make_unique<RecordingOpener>();
+        actHome = std::make_unique<QTemporaryDir>();
+        script = fake::Script{};
+        script.appPath = actHome->path();
+        LanguageBase = 200;
+        RestartRequested = false;
+        setFixedNow(QDateTime(QDate(2025, 1, 31), QTime(10, 0), Qt::UTC));
+    }
+    void cleanup() {
+        messages.reset();
+        opener.reset();
+        setSettings(nullptr);
+        setFixedNow({});
+        RestartRequested = false;
+    }
+
+    // --- First and later runs ---------------------------------------------------------
+
+    void firstRunAsksLanguageThenWritesLinkInThatLanguage() {
+        auto answer = whenShown<frmLanguage>([](frmLanguage* dialog) {
+            QVERIFY(dialog->cmdCancel->isHidden());
+            dialog->cmbLanguage->setCurrentIndex(1);
+            dialog->cmdOK->click();
+        });
+        auto window = makeWindow();
+        window->Form_Load();
+
+        QVERIFY(window->isVisible());
+        QCOMPARE(stored("Installed"), QStringLiteral("1"));
+        QCOMPARE(LanguageBase, qint16(400));
+        QCOMPARE(window->cmdOK->text(), QStringLiteral("C&réer"));
+        QCOMPARE(read(linkFile()),
+                 QStringLiteral("[Utilitaires gratuits pour ACT!]"
+                                "https://www.daywise.example.com/logiciels.htm\r\n"));
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    void laterRunKeepsLinkFileAndAsksNothing() {
+        installed();
+        QDir(actHome->path()).mkpath(QStringLiteral("NetLinks"));
+        QFile existing(linkFile());
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("[Mine]somewhere\r\n");
+        existing.close();
+        bool asked = false;
+        auto watch = whenShown<frmLanguage>([&](frmLanguage* dialog) {
+            asked = true;
+            dialog->reject();
+        });
+        auto window = makeWindow();
+        window->Form_Load();
+
+        QVERIFY(!asked);
+        QVERIFY(window->isVisible());
+        QCOMPARE(read(linkFile()), QStringLiteral("[Mine]somewhere\r\n"));
+    }
+
+    void unwritableLinksFolderStillMarksInstalledAndOpens() {
+        // A file where the folder should be: the folder can be neither used nor made.
+        QFile blocker(actHome->filePath(QStringLiteral("NetLinks")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        auto answer = whenShown<frmLanguage>([](frmLanguage* dialog) { dialog->cmdOK->click(); });
+        auto window = makeWindow();
+        window->Form_Load();
+
+        QVERIFY(window->isVisible());
+        QCOMPARE(stored("Installed"), QStringLiteral("1"));
+        QCOMPARE(messages->shown.size(), 1);
+        QVERIFY(messages->shown[0].text.contains(
+            QStringLiteral("in frmMain: Sub Create_LinkMenuItem - Line # 1")));
+        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise error"));
+    }
+
+    // --- Captions -----------------------------------------------------------------------
+
+    void captionsAreBuiltAsTheWindowShowsThem() {
+        installed();
+        auto window = makeWindow();
+        window->Form_Load();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Daywise"));
+        QCOMPARE(window->Frame1->title(),
+                 QStringLiteral("Choose the date range for your calendar :"));
+        QCOMPARE(window->Label1[0]->text(), QStringLiteral("Start date :"));
+        QCOMPARE(window->Label1[2]->text(), QStringLiteral("End date :"));
+        QCOMPARE(window->Label2[2]->text(),
+                 QStringLiteral("Custom (no later than one month past the Start Date)"));
+        QCOMPARE(window->mnuColor->text(), QStringLiteral("&Choose Colors"));
+        QCOMPARE(window->mnuLayouttop->title(), QStringLiteral("&Layout"));
+        QCOMPARE(window->mnuLayout->text(), QStringLiteral("&Design Layout"));
+        QCOMPARE(window->mnuEmail->text(), QStringLiteral("&E-mail"));
+        QCOMPARE(window->mnuFilterActivities->text(), QStringLiteral("&Filter Activities"));
+        QCOMPARE(window->lblMore->text(), QStringLiteral("More at"));
+        QVERIFY(window->findChild<QAction*>(QStringLiteral("mnuIntegrate")));
+    }
+
+    void languageChosenFromMenuRecaptionsTheWindow() {
+        installed();
+        auto window = makeWindow();
+        window->Form_Load();
+        window->optCustom->click();
+        auto answer = whenShown<frmLanguage>([](frmLanguage* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Language"));
+            dialog->cmbLanguage->setCurrentIndex(1);
+            dialog->cmdOK->click();
+        });
+        window->mnuLanguage->trigger();
+
+        QCOMPARE(window->mnuLanguage->text(), QStringLiteral("&Langues"));
+        QCOMPARE(window->mnuLayouttop->title(), QStringLiteral("&Présentation"));
+        QCOMPARE(window->Frame1->title(), QStringLiteral("Choisissez une plage de dates :"));
+        QCOMPARE(window->cmdCancel->text(), QStringLiteral("&Annuler"));
+        // The reload restores the stored range again, as a fresh start would.
+        QVERIFY(window->optWeek->isChecked());
+    }
+
+    void unknownStoredLanguageReadsAsEnglish() {
+        installed("-1");
+        auto window = makeWindow();
+        window->Form_Load();
+        QCOMPARE(window->cmdOK->text(), QStringLiteral("C&reate"));
+    }
+
+    // --- Date rules ---------------------------------------------------------------------
+
+    void rangeRulesFollowTheStartDate() {
+        installed();
+        auto window = makeWindow();
+        window->Form_Load();
+        QVERIFY(window->optWeek->isChecked());
+        QCOMPARE(window->DTPicker2->date(), QDate(2025, 2, 6));
+        QVERIFY(!window->DTPicker2->isEnabled());
+
+        QTest::mouseClick(window->Label2[1], Qt::LeftButton);
+        QVERIFY(window->optMonth->isChecked());
+        QCOMPARE(window->DTPicker2->date(), QDate(2025, 2, 27));
+        window->DTPicker1->setDate(QDate(2024, 1, 31));
+        QCOMPARE(window->DTPicker2->date(), QDate(2024, 2, 28));
+
+        QTest::mouseClick(window->Label2[2], Qt::LeftButton);
+        QVERIFY(window->optCustom->isChecked());
+        QVERIFY(window->DTPicker2->isEnabled());
+        window->DTPicker2->setDate(QDate(2024, 2, 10));
+        window->DTPicker1->setDate(QDate(2024, 2, 1));
+        QCOMPARE(window->DTPicker2->date(), QDate(2024, 2, 10));
+
+        QTest::mouseClick(window->Label2[0], Qt::LeftButton);
+        QVERIFY(window->optWeek->isChecked());
+        QCOMPARE(window->DTPicker2->date(), QDate(2024, 2, 7));
+        QVERIFY(!window->DTPicker2->isEnabled());
+    }
+
+    // --- Range restored and stored ------------------------------------------------------
+
+    void storedRangeOption_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::newRow("week ignores dates") << "0" << QDate(2025, 1, 31) << QDate(2025, 2, 6);
+        QTest::newRow("month ignores dates") << "1" << QDate(2025, 1, 31) << QDate(2025, 2, 27);
+        QTest::newRow("custom restores both") << "2" << QDate(2024, 3, 5) << QDate(2024, 3, 20);
+        QTest::newRow("unknown is a week") << "7" << QDate(2025, 1, 31) << QDate(2025, 2, 6);
+    }
+    void storedRangeOption() {
+        QFETCH(QString, option);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        installed();
+        store->SaveSetting(Settings, QStringLiteral("RangeOption"), option);
+        store->SaveSetting(Settings, QStringLiteral("StartDate"), "2024-03-05");
+        // The system's short form, as earlier versions stored it, reads as well.
+        store->SaveSetting(Settings, QStringLiteral("EndDate"),
+                           QLocale::system().toString(QDate(2024, 3, 20), QLocale::ShortFormat));
+        auto window = makeWindow();
+        window->Form_Load();
+        QCOMPARE(window->DTPicker1->date(), start);
+        QCOMPARE(window->DTPicker2->date(), end);
+        QCOMPARE(window->DTPicker2->isEnabled(), option == QLatin1String("2"));
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    void badStoredDateIsReportedAndTheWindowStillOpens() {
+        installed();
+        store->SaveSetting(Settings, QStringLiteral("RangeOption"), "2");
+        store->SaveSetting(Settings, QStringLiteral("StartDate"), "someday");
+        store->SaveSetting(Settings, QStringLiteral("EndDate"), "2025-02-10");
+        auto window = makeWindow();
+        window->Form_Load();
+        QVERIFY(window->isVisible());
+        QCOMPARE(messages->shown.size(), 1);
+        QVERIFY(messages->shown[0].text.startsWith(
+            QStringLiteral("Error 13: 'Type mismatch'\r"
+                           "in frmMain: Sub Form_Load - Line # 7")));
+        QCOMPARE(window->DTPicker1->date(), QDate(2025, 1, 31));
+        QCOMPARE(window->DTPicker2->date(), QDate(2025, 2, 10));
+    }
+
+    void everyWayOfClosingStoresTheRangeOnce_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Cancel") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("ACT! closes") << 2;
+    }
+    void everyWayOfClosingStoresTheRangeOnce() {
+        QFETCH(int, how);
+        installed();
+        auto window = makeWindow();
+        window->Form_Load();
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        window->optCustom->click();
+        window->DTPicker1->setDate(QDate(2025, 3, 1));
+        window->DTPicker2->setDate(QDate(2025, 3, 15));
+        if (how == 0)
+            window->cmdCancel->click();
+        else if (how == 1)
+            window->close();
+        else
+            static_cast<fake::Events*>(window->session().events.get())->userClosesAct();
+
+        QCOMPARE(stored("StartDate"), QStringLiteral("2025-03-01"));
+        QCOMPARE(stored("EndDate"), QStringLiteral("2025-03-15"));
+        QCOMPARE(stored("RangeOption"), QStringLiteral("2"));
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->session().isOpen());
+        QCOMPARE(script.log.count(QStringLiteral("Close")), 1);
+
+        // Whatever comes after the first unload leaves the stored range alone.
+        store->SaveSetting(Settings, QStringLiteral("RangeOption"), "0");
+        window->close();
+        static_cast<fake::Events*>(window->session().events.get())->userClosesAct();
+        QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
+        QCOMPARE(ended.size(), 1);
+    }
+
+    // --- ACT! events --------------------------------------------------------------------
+
+    void registrationFailure_data() {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("ACT! running")
+            << true
+            << "Problem registering ACT! event.\r\nPlease run actreg.exe in your ACT! folder and "
+               "try again."
+            << true;
+        QTest::newRow("ACT! gone") << false << "Please run ACT! before running Daywise" << false;
+    }
+    void registrationFailure() {
+        QFETCH(bool, running);
+        QFETCH(QString, text);
+        QFETCH(bool, opens);
+        installed();
+        script.registration = 0;
+        script.running = running;
+        const int settingsBefore = store->size();
+        auto window = makeWindow();
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        window->Form_Load();
+        QCOMPARE(messages->texts(), QStringList{text});
+        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
+        QCOMPARE(window->isVisible(), opens);
+        QCOMPARE(window->ended(), !opens);
+        QCOMPARE(ended.size(), opens ? 0 : 1);
+        window->close();
+        if (!opens)
+            QCOMPARE(store->size(), settingsBefore);
+    }
+
+    void minusOneIsASuccessfulRegistration() {
+        installed();
+        script.registration = -1;
+        auto window = makeWindow();
+        window->Form_Load();
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    void actClosingClosesAnOpenDialogFirst() {
+        installed();
+        auto window = makeWindow();
+        window->Form_Load();
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        auto* events = static_cast<fake::Events*>(window->session().events.get());
+        auto closeAct = whenShown<frmLanguage>([events](frmLanguage*) { events->userClosesAct(); });
+        window->mnuLanguage->trigger();
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(script.log.contains(QStringLiteral("Acknowledge")));
+        QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
+        // The dialog was cancelled, not confirmed, and the window did not load again.
+        QCOMPARE(store->GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), "x"),
+                 QStringLiteral("0"));
+        QVERIFY(!window->isVisible());
+    }
+
+    void restartReopensTheDatabaseAndEndsOnTheSecondTick() {
+        installed();
+        auto window = makeWindow();
+        window->Form_Load();
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        RestartRequested = true;
+        // ACT! going away because Daywise restarts it must not end Daywise early.
+        static_cast<fake::Events*>(window->session().events.get())->userClosesAct();
+        QVERIFY(window->isVisible());
+        QCOMPARE(ended.size(), 0);
+
+        window->Form_Unload();
+        QCOMPARE(script.log.count(QStringLiteral("Command 150")), 1);
+        QCOMPARE(opener->opened,
+                 QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/data/demo.actdb"))});
+        QVERIFY(!window->isVisible());
+        QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
+        QCOMPARE(window->Timer1->interval(), 1000);
+        QVERIFY(window->Timer1->isActive());
+        QTest::qWait(1300);
+        QCOMPARE(ended.size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 2000);
+
+        window->Form_Unload();
+        QCOMPARE(script.log.count(QStringLiteral("Command 150")), 1);
+    }
+
+    void viewRefreshSkipsMissingViews() {
+        installed();
+        script.tabThere = false;
+        auto window = makeWindow();
+        window->Form_Load();
+        window->UpdateView();
+        window->UpdateTab();
+        QVERIFY(script.log.contains(QStringLiteral("Refresh 7")));
+        QVERIFY(!script.log.contains(QStringLiteral("Refresh 100")));
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    // --- Links --------------------------------------------------------------------------
+
+    void linksOpenThroughTheShell() {
+        installed("1");
+        auto window = makeWindow();
+        window->Form_Load();
+        QTest::mouseClick(window->lblLink, Qt::LeftButton);
+        window->mnuOnline->trigger();
+        QCOMPARE(opener->opened,
+                 (QList<QUrl>{QUrl(QStringLiteral("https://www.daywise.example.com/")),
+                              QUrl(QStringLiteral("https://www.daywise.example.com/help/"
+                                                  "daywise_enligne.htm"))}));
+    }
+};
+
+QTEST_MAIN(FrmMainTest)
+#include "tst_frmmain.moc"
