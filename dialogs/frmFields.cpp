@@ -1,0 +1,335 @@
+#include "frmFields.h"
+
+#include "PlainButton.h"
+#include "SettingReads.h"
+#include "act/ActObjects.h"
+#include "shell/Conversions.h"
+#include "shell/ErrorReport.h"
+#include "shell/SettingsStore.h"
+#include "shell/StringTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Section = QStringLiteral("Options");
+const QString Unit = QStringLiteral("frmFields");
+const QString Sub = QStringLiteral("Sub");
+const QString Colon = QStringLiteral(" :");
+// Stored for a label the user emptied, as opposed to no label stored (the default label).
+const QString NoLabel = QStringLiteral("None");
+
+constexpr int CustomIndex = 13;
+constexpr int NoString = -1;
+
+struct FieldBox {
+    int index;
+    int caption; // string of the box's caption
+    int label;   // string of the default label, when the field has a label
+};
+
+// In the order the boxes are shown.
+constexpr FieldBox FieldBoxes[] = {
+    {0, 67, NoString}, {1, 68, NoString},  {2, 69, NoString}, {3, 70, NoString},
+    {4, 64, 64},       {5, 65, 65},        {6, 58, 58},       {7, 59, 59},
+    {8, 60, 60},       {9, 61, 61},        {10, 62, 62},      {11, 63, 63},
+    {12, 66, 100},     {13, NoString, 71}, {14, 183, 183},    {15, 193, NoString},
+};
+
+// The contact fields that make sense as the custom field; the others are the ones every
+// entry already shows or ACT!'s own bookkeeping.
+bool isOfferedField(int id) {
+    return (id >= 7 && id <= 24) || (id >= 27 && id <= 40) || (id >= 45 && id <= 77) ||
+           (id >= 80 && id <= 200) || (id >= 204 && id <= 499) || id >= 503;
+}
+
+// A field list whose positions stop yielding fields before its count is reached must not
+// hang the dialog.
+constexpr int MaxEmptyPositions = 1000;
+
+QString fieldKey(int index) {
+    return QStringLiteral("Field%1").arg(index);
+}
+
+QString labelKey(int index) {
+    return QStringLiteral("Label%1").arg(index);
+}
+
+QString checkText(const QCheckBox* box) {
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+frmFields::frmFields(const act::ContactFields& fields, QWidget* parent)
+    : QDialog(parent)
+    , fields_(fields) {
+    setObjectName(Unit);
+    setModal(true);
+    buildControls();
+    setCaptions();
+    loadSettings();
+}
+
+void frmFields::buildControls() {
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(buildFieldFrame());
+    lists->addWidget(buildLabelFrame());
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(buildMyselfFrame());
+    choices->addWidget(buildHeaderFrame());
+
+    cmdOK = plainButton(QStringLiteral("cmdOK"), this);
+    cmdCancel = plainButton(QStringLiteral("cmdCancel"), this);
+    connect(cmdOK, &QPushButton::clicked, this, &frmFields::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists);
+    layout->addLayout(choices);
+    layout->addLayout(buttons);
+
+    for (int index = 0; index < IndexCount; ++index) {
+        if (Check1[index])
+            connect(Check1[index], &QCheckBox::toggled, this,
+                    [this, index] { Check1_Click(index); });
+    }
+}
+
+QGroupBox* frmFields::buildFieldFrame() {
+    Frame3 = new QGroupBox(this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    auto* grid = new QGridLayout(Frame3);
+    int row = 0;
+    for (const FieldBox& box : FieldBoxes) {
+        QCheckBox* check = new QCheckBox(Frame3);
+        check->setObjectName(QStringLiteral("Check1%1").arg(box.index));
+        Check1[box.index] = check;
+        grid->addWidget(check, row, 0);
+        if (box.index == CustomIndex) {
+            Combo1 = new QComboBox(Frame3);
+            Combo1->setObjectName(QStringLiteral("Combo1"));
+            grid->addWidget(Combo1, row, 1);
+        }
+        ++row;
+    }
+    return Frame3;
+}
+
+QGroupBox* frmFields::buildLabelFrame() {
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto* grid = new QGridLayout(Frame2);
+    int row = 0;
+    for (const FieldBox& box : FieldBoxes) {
+        if (box.label == NoString)
+            continue;
+        const int index = box.index + LabelOffset;
+        Check1[index] = new QCheckBox(Frame2);
+        Check1[index]->setObjectName(QStringLiteral("Check1%1").arg(index));
+        Text1[index] = new QLineEdit(Frame2);
+        Text1[index]->setObjectName(QStringLiteral("Text1%1").arg(index));
+        Text1[index]->installEventFilter(this);
+        grid->addWidget(Check1[index], row, 0);
+        grid->addWidget(Text1[index], row, 1);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    return Frame2;
+}
+
+QGroupBox* frmFields::buildMyselfFrame() {
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* grid = new QGridLayout(Frame1);
+    for (int i = 0; i < int(optMyself.size()); ++i) {
+        optMyself[i] = new QRadioButton(Frame1);
+        optMyself[i]->setObjectName(QStringLiteral("optMyself%1").arg(i));
+        grid->addWidget(optMyself[i], i, 0);
+    }
+    txtMyself = new QLineEdit(Frame1);
+    txtMyself->setObjectName(QStringLiteral("txtMyself"));
+    txtMyself->installEventFilter(this);
+    grid->addWidget(txtMyself, 1, 1);
+    return Frame1;
+}
+
+QGroupBox* frmFields::buildHeaderFrame() {
+    Frame4 = new QGroupBox(this);
+    Frame4->setObjectName(QStringLiteral("Frame4"));
+    auto* column = new QVBoxLayout(Frame4);
+    for (int i = 0; i < int(optTitle.size()); ++i) {
+        optTitle[i] = new QRadioButton(Frame4);
+        optTitle[i]->setObjectName(QStringLiteral("optTitle%1").arg(i));
+        column->addWidget(optTitle[i]);
+    }
+    txtHeader = new QLineEdit(Frame4);
+    txtHeader->setObjectName(QStringLiteral("txtHeader"));
+    column->addWidget(txtHeader);
+    return Frame4;
+}
+
+void frmFields::setCaptions() {
+    setWindowTitle(str(133));
+    Frame1->setTitle(str(56) + Colon);
+    Frame2->setTitle(str(55) + Colon);
+    Frame3->setTitle(str(54) + Colon);
+    Frame4->setTitle(str(57) + Colon);
+    for (const FieldBox& box : FieldBoxes) {
+        if (box.caption != NoString)
+            Check1[box.index]->setText(str(box.caption));
+        if (box.label != NoString)
+            Text1[box.index + LabelOffset]->setText(str(box.label) + Colon);
+    }
+    optTitle[0]->setText(str(72));
+    optTitle[1]->setText(str(73));
+    optMyself[0]->setText(str(74));
+    cmdOK->setText(str(1));
+    cmdCancel->setText(str(2));
+}
+
+void frmFields::loadSettings() {
+    Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
+    proc.run([&] {
+        proc.line(1);
+        for (const FieldBox& box : FieldBoxes) {
+            const bool shownByDefault = box.index == 4 || box.index == 15;
+            Check1[box.index]->setChecked(
+                readNumberSetting(proc, Section, fieldKey(box.index), shownByDefault ? 1 : 0));
+        }
+
+        proc.line(2);
+        for (const FieldBox& box : FieldBoxes) {
+            if (box.label == NoString)
+                continue;
+            const int index = box.index + LabelOffset;
+            Check1[index]->setChecked(readNumberSetting(proc, Section, fieldKey(index), 0));
+            const QString label = settings().GetSetting(Section, labelKey(index), "");
+            if (label == NoLabel)
+                Text1[index]->clear();
+            else if (!label.isEmpty())
+                Text1[index]->setText(label);
+        }
+
+        proc.line(3);
+        optMyself[1]->setChecked(readNumberSetting(proc, Section, QStringLiteral("Myself"), 0));
+        optMyself[0]->setChecked(!optMyself[1]->isChecked());
+        txtMyself->setText(settings().GetSetting(Section, QStringLiteral("Myselftext"), ""));
+
+        proc.line(4);
+        // Absent means shown, as the page has always shown it.
+        const bool header = readNumberSetting(proc, Section, QStringLiteral("Header"), 1) != 0;
+        optTitle[0]->setChecked(header);
+        optTitle[1]->setChecked(!header);
+        txtHeader->setText(settings().GetSetting(Section, QStringLiteral("HeaderText"), ""));
+
+        proc.line(5);
+        const int customId = readCustomField(proc);
+        proc.line(6);
+        fillCombo(customId);
+    });
+}
+
+int frmFields::readCustomField(Procedure& proc) {
+    int id = 0;
+    proc.run([&] {
+        const QString stored = settings().GetSetting(Section, QStringLiteral("Custom"), "");
+        if (!stored.isEmpty())
+            id = convert::toInt32(stored);
+    });
+    return id;
+}
+
+void frmFields::fillCombo(int customId) {
+    Combo1->clear();
+    Combo1->addItem(QStringLiteral("(") + str(141) + QStringLiteral(")"), 0);
+    const int count = fields_.Count();
+    int found = 0;
+    int emptyRun = 0;
+    for (int position = 0; found < count && emptyRun < MaxEmptyPositions; ++position) {
+        const int id = fields_.Id(position);
+        if (id == -1) {
+            ++emptyRun;
+            continue;
+        }
+        emptyRun = 0;
+        ++found;
+        if (!isOfferedField(id))
+            continue;
+        Combo1->addItem(fields_.Label(id), id);
+        if (id == customId)
+            Combo1->setCurrentIndex(Combo1->count() - 1);
+    }
+}
+
+void frmFields::saveSettings() {
+    for (const FieldBox& box : FieldBoxes)
+        settings().SaveSetting(Section, fieldKey(box.index), checkText(Check1[box.index]));
+    for (const FieldBox& box : FieldBoxes) {
+        if (box.label == NoString)
+            continue;
+        const int index = box.index + LabelOffset;
+        settings().SaveSetting(Section, fieldKey(index), checkText(Check1[index]));
+        const QString label = Text1[index]->text();
+        settings().SaveSetting(Section, labelKey(index), label.isEmpty() ? NoLabel : label);
+    }
+    // Each entry keeps its own field id, so fields sharing a label stay apart; the none
+    // entry stores 0, which the calendar reads as no custom field.
+    settings().SaveSetting(Section, QStringLiteral("Custom"), Combo1->currentData().toInt());
+    settings().SaveSetting(Section, QStringLiteral("Myself"), optMyself[1]->isChecked() ? 1 : 0);
+    settings().SaveSetting(Section, QStringLiteral("Myselftext"), txtMyself->text());
+    settings().SaveSetting(Section, QStringLiteral("Header"), optTitle[0]->isChecked() ? 1 : 0);
+    settings().SaveSetting(Section, QStringLiteral("HeaderText"), txtHeader->text());
+}
+
+// A label is shown only with its field; unchecking the custom field keeps its label choice.
+void frmFields::Check1_Click(int index) {
+    const bool checked = Check1[index]->isChecked();
+    if (index >= LabelOffset) {
+        if (checked)
+            Check1[index - LabelOffset]->setChecked(true);
+        return;
+    }
+    const int label = index + LabelOffset;
+    if (!checked && index != CustomIndex && label < IndexCount && Check1[label])
+        Check1[label]->setChecked(false);
+}
+
+void frmFields::Text1_Click(int index) {
+    Check1[index]->setChecked(true);
+}
+
+void frmFields::txtMyself_Click() {
+    optMyself[1]->setChecked(true);
+}
+
+void frmFields::cmdOK_Click() {
+    Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
+    // A failed write keeps the window open, so the choices are not lost.
+    if (proc.run([&] { saveSettings(); }))
+        accept();
+}
+
+bool frmFields::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == txtMyself)
+            txtMyself_Click();
+        for (int index = LabelOffset; index < IndexCount; ++index) {
+            if (watched == Text1[index])
+                Text1_Click(index);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,221 @@
+#include "frmFilter.h"
+
+#include "PlainButton.h"
+#include "SettingReads.h"
+#include "act/ActObjects.h"
+#include "shell/ErrorReport.h"
+#include "shell/SettingsStore.h"
+#include "shell/StringTable.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Section = QStringLiteral("Filter");
+const QString Unit = QStringLiteral("frmFilter");
+const QString Sub = QStringLiteral("Sub");
+
+// Identifiers are stored side by side, each 12 characters long.
+constexpr int IdLength = 12;
+
+QString typeKey(int index) {
+    return QStringLiteral("Type%1").arg(index);
+}
+
+QString checkText(const QCheckBox* box) {
+    return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+bool isListable(const act::Users& users, int n) {
+    const int access = users.Access(n);
+    return access != 2 && access != 3 && users.Security(n) != 1;
+}
+
+} // namespace
+
+frmFilter::frmFilter(act::Users& users, QWidget* parent)
+    : QDialog(parent)
+    , users_(users) {
+    setObjectName(Unit);
+    setModal(true);
+    buildControls();
+    setCaptions();
+    loadSettings();
+}
+
+void frmFilter::buildControls() {
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* types = new QVBoxLayout(Frame1);
+    for (int i = 0; i < int(Check1.size()); ++i) {
+        Check1[i] = new QCheckBox(Frame1);
+        Check1[i]->setObjectName(QStringLiteral("Check1%1").arg(i));
+        types->addWidget(Check1[i]);
+    }
+
+    chkCleared = new QCheckBox(this);
+    chkCleared->setObjectName(QStringLiteral("chkCleared"));
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->installEventFilter(this);
+    auto* cleared = new QHBoxLayout;
+    cleared->addWidget(chkCleared);
+    cleared->addWidget(Label3, 1);
+
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    optMe = new QRadioButton(Frame2);
+    optMe->setObjectName(QStringLiteral("optMe"));
+    optMeAnd = new QRadioButton(Frame2);
+    optMeAnd->setObjectName(QStringLiteral("optMeAnd"));
+    List1 = new QListWidget(Frame2);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setSelectionMode(QAbstractItemView::MultiSelection);
+    optAll = new QRadioButton(Frame2);
+    optAll->setObjectName(QStringLiteral("optAll"));
+    auto* who = new QVBoxLayout(Frame2);
+    who->addWidget(optMe);
+    who->addWidget(optMeAnd);
+    who->addWidget(List1);
+    who->addWidget(optAll);
+
+    cmdOK = plainButton(QStringLiteral("cmdOK"), this);
+    cmdCancel = plainButton(QStringLiteral("cmdCancel"), this);
+    connect(cmdOK, &QPushButton::clicked, this, &frmFilter::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addLayout(cleared);
+    layout->addWidget(Frame2);
+    layout->addLayout(buttons);
+}
+
+void frmFilter::setCaptions() {
+    const QString colon = QStringLiteral(" :");
+    setWindowTitle(str(77));
+    for (int i = 0; i < int(Check1.size()); ++i)
+        Check1[i]->setText(str(78 + i));
+    Label3->setText(str(81));
+    Frame1->setTitle(str(82) + colon);
+    Frame2->setTitle(str(83) + colon);
+    optMeAnd->setText(str(84) + colon);
+    optAll->setText(str(85));
+    optMe->setText(str(142));
+    cmdOK->setText(str(1));
+    cmdCancel->setText(str(2));
+}
+
+void frmFilter::loadSettings() {
+    Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
+    proc.run([&] {
+        proc.line(1);
+        const qint16 typeDefaults[] = {1, 1, 0};
+        for (int i = 0; i < int(Check1.size()); ++i)
+            Check1[i]->setChecked(readNumberSetting(proc, Section, typeKey(i), typeDefaults[i]));
+
+        proc.line(2);
+        // An unknown mode shows "Me", which is also what the calendar then does.
+        const QString mode = settings().GetSetting(Section, QStringLiteral("Users"), "Me");
+        optMeAnd->setChecked(mode == QLatin1String("MeAnd"));
+        optAll->setChecked(mode == QLatin1String("All"));
+        optMe->setChecked(!optMeAnd->isChecked() && !optAll->isChecked());
+
+        proc.line(3);
+        chkCleared->setChecked(readNumberSetting(proc, Section, QStringLiteral("Cleared"), 1));
+
+        proc.line(4);
+        fillUserList(optMeAnd->isChecked());
+    });
+}
+
+void frmFilter::fillUserList(bool preselect) {
+    List1->clear();
+    const QString selUsers =
+        preselect ? settings().GetSetting(Section, QStringLiteral("SelUsers"), "") : QString();
+    const QString me = users_.CurrentUserID();
+    const int count = users_.Count();
+    for (int n = 1; n <= count; ++n) {
+        if (!isListable(users_, n))
+            continue;
+        const QString id = users_.UniqueId(n);
+        if (id == me)
+            continue;
+        auto* item = new QListWidgetItem(users_.Name(n), List1);
+        item->setData(Qt::UserRole, n);
+        item->setSelected(preselect && isPreselected(id, selUsers));
+    }
+}
+
+// Only a match at an identifier's own place counts: one identifier can appear inside the
+// concatenation of two others.
+bool frmFilter::isPreselected(const QString& uniqueId, const QString& selUsers) const {
+    if (uniqueId.isEmpty())
+        return false;
+    for (qsizetype at = selUsers.indexOf(uniqueId); at >= 0;
+         at = selUsers.indexOf(uniqueId, at + 1)) {
+        if (at % IdLength == 0)
+            return true;
+    }
+    return false;
+}
+
+void frmFilter::saveSettings() {
+    // Everything is asked of ACT! before the first write, so a failing call writes nothing.
+    QString ids;
+    QStringList names;
+    QString mode = QStringLiteral("Me");
+    if (optMeAnd->isChecked()) {
+        mode = QStringLiteral("MeAnd");
+        for (int row = 0; row < List1->count(); ++row) {
+            const QListWidgetItem* item = List1->item(row);
+            if (!item->isSelected())
+                continue;
+            const int n = item->data(Qt::UserRole).toInt();
+            ids += users_.UniqueId(n);
+            names << users_.Name(n);
+        }
+    } else if (optAll->isChecked()) {
+        mode = QStringLiteral("All");
+        // The calendar prints this text as it is, in either language.
+        names << QStringLiteral("All Users");
+    }
+
+    for (int i = 0; i < int(Check1.size()); ++i)
+        settings().SaveSetting(Section, typeKey(i), checkText(Check1[i]));
+    settings().SaveSetting(Section, QStringLiteral("Cleared"), checkText(chkCleared));
+    settings().SaveSetting(Section, QStringLiteral("Users"), mode);
+    settings().SaveSetting(Section, QStringLiteral("SelUsers"), ids);
+    settings().SaveSetting(Section, QStringLiteral("SelNames"), names.join(QStringLiteral(" & ")));
+}
+
+void frmFilter::cmdOK_Click() {
+    Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
+    // A failed write keeps the window open, so the choices are not lost.
+    if (proc.run([&] { saveSettings(); }))
+        accept();
+}
+
+void frmFilter::Label3_Click() {
+    chkCleared->toggle();
+}
+
+bool frmFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label3 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Label3_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "RecordingMessages.h"
+#include "act/ActObjects.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+// A fresh settings store and message recorder for one test, in English.
+struct DialogTestEnvironment {
+    DialogTestEnvironment() {
+        setSettings(&store);
+        LanguageBase = 200;
+    }
+    ~DialogTestEnvironment() {
+        setSettings(nullptr);
+        LanguageBase = 200;
+    }
+
+    QString value(const QString& section, const QString& key) const {
+        return store.GetSetting(section, key, QStringLiteral("<absent>"));
+    }
+
+    MemorySettingsStore store;
+    RecordingMessages messages;
+};
+
+// ACT!'s users as a list, in database order.
+class FakeUsers : public act::Users {
+public:
+    struct User {
+        QString id;
+        QString name;
+        int access = 0;
+        int security = 0;
+    };
+
+    int Count() const override { return int(users.size()); }
+    int Access(int i) const override { return users.at(i - 1).access; }
+    int Security(int i) const override { return users.at(i - 1).security; }
+    QString UniqueId(int i) const override { return users.at(i - 1).id; }
+    QString Name(int i) const override { return users.at(i - 1).name; }
+    QString CurrentUserID() const override { return current; }
+
+    QList<User> users;
+    QString current;
+};
+
+// A contact field list with gaps (-1) between its positions, as ACT! gives it.
+class FakeContactFields : public act::ContactFields {
+public:
+    struct Field {
+        int id;
+        QString label;
+    };
+
+    int Count() const override {
+        if (count >= 0)
+            return count;
+        int fields = 0;
+        for (const Field& f : positions)
+            fields += f.id != -1;
+        return fields;
+    }
+    int Id(int position) const override {
+        return position < positions.size() ? positions.at(position).id : -1;
+    }
+    QString Label(int id) const override {
+        for (const Field& f : positions)
+            if (f.id == id)
+                return f.label;
+        return {};
+    }
+    int FieldID(const QString& label) const override {
+        for (const Field& f : positions)
+            if (f.id != -1 && f.label == label)
+                return f.id;
+        return -1;
+    }
+
+    QList<Field> positions;
+    int count = -1; // a claimed count that differs from the fields present
+};
