@@ -11,6 +11,10 @@
 #include "ShellOpener.h"
 #include "StringTable.h"
 #include "act/frmIntegrate.h"
+#include "dialogs/frmColor.h"
+#include "dialogs/frmEmail.h"
+#include "dialogs/frmFields.h"
+#include "dialogs/frmFilter.h"
 #include "dialogs/frmLanguage.h"
 #include "frmAbout.h"
 
@@ -477,10 +481,26 @@ void frmMain::mnuAbout_Click() {
     showModal(about);
 }
 
-void frmMain::mnuFilterActivities_Click() {}
-void frmMain::mnuColor_Click() {}
-void frmMain::mnuEmail_Click() {}
-void frmMain::mnuFields_Click() {}
+void frmMain::mnuFilterActivities_Click() {
+    frmFilter filter(session_.users(), this);
+    showModal(filter);
+}
+
+void frmMain::mnuColor_Click() {
+    frmColor colors(session_.users(), this);
+    showModal(colors);
+}
+
+void frmMain::mnuEmail_Click() {
+    frmEmail email(this);
+    showModal(email);
+}
+
+void frmMain::mnuFields_Click() {
+    frmFields fields(session_.contact().fields(), this);
+    showModal(fields);
+}
+
 void frmMain::mnuLayout_Click() {}
 void frmMain::mnuIntegrate_Click() {
     frmIntegrate integrate(

@@ -1,0 +1,17 @@
+#include "CalendarField.h"
+
+#include "shell/ErrorReport.h"
+#include "shell/SettingsStore.h"
+
+QString defaultColumn(int field) {
+    return QString(QLatin1Char(CalendarFields.at(std::size_t(field)).defaultColumn));
+}
+
+void saveCol(int field) {
+    Procedure proc(QStringLiteral("frmMain"), QStringLiteral("Sub"), QStringLiteral("saveCol"));
+    proc.run([&] {
+        proc.line(1);
+        settings().SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol%1").arg(field),
+                               defaultColumn(field));
+    });
+}

@@ -1,0 +1,93 @@
+#include "DataFile.h"
+
+#include "AtomicTextFile.h"
+#include "DateTexts.h"
+#include "EmailLink.h"
+#include "SelectionTests.h"
+#include "TextRules.h"
+#include "shell/AppInfo.h"
+#include "shell/SettingsStore.h"
+#include "shell/StringTable.h"
+
+namespace {
+
+constexpr int FieldsPerActivity = 22;
+
+QString quoted(const QString& name, const QString& value) {
+    return name + QLatin1String("='") + value + QLatin1String("';");
+}
+
+QString dayText(const QDate& day) {
+    return QStringLiteral("%1 %2 %3").arg(day.year()).arg(day.month()).arg(day.day());
+}
+
+// The users the calendar shows, as the Filter dialog described the choice.
+QString usersCaption() {
+    const QString chosen =
+        settings().GetSetting(QStringLiteral("Filter"), QStringLiteral("SelNames"), QString());
+    if (chosen == QLatin1String("All Users"))
+        return Check(str(85));
+    if (chosen.isEmpty())
+        return Check(htmlText(CurrentUserName));
+    return Check(htmlText(CurrentUserName + QLatin1String(", ") + chosen));
+}
+
+} // namespace
+
+QString FilePrint(const ActivityRow& row, const GenerationState& state, qsizetype position) {
+    const QString email = state.EmailLinks ? CompleteEmail(row, state) : row.EmailText;
+    const QString* entries[FieldsPerActivity] = {
+        &row.TypeCode,      &row.PriorityText, &row.TimeText,         &row.AlarmText,
+        &row.RegardingText, &row.DetailsText,  &row.ContactText,      &row.TitleText,
+        &row.CompanyText,   &row.PhoneText,    &row.AddressText,      &row.CityText,
+        &row.FaxText,       &row.CellularText, &row.PagerText,        &email,
+        &row.AssistantText, &row.CustomText,   &row.ScheduledForText, &row.AlsoWithText,
+        &row.RecurringFlag, &row.ColorText,
+    };
+    QString line;
+    line.reserve(64 * FieldsPerActivity);
+    const qint64 first = qint64(position) * FieldsPerActivity;
+    for (int j = 0; j < FieldsPerActivity; ++j) {
+        line += QLatin1String("Activities[") + QString::number(first + j) + QLatin1String("]='");
+        line += *entries[j];
+        line += QLatin1String("';");
+    }
+    return line;
+}
+
+void CreateDataFile(const QString& path, const GenerationState& state, const SortResult& sorted) {
+    AtomicTextFile file(path);
+    file.writeLine(QStringLiteral("function Read(){"));
+    file.writeLine(quoted(QStringLiteral("Version"), app::versionText()));
+    file.writeLine(quoted(QStringLiteral("Header"),
+                          Check(settings().GetSetting(QStringLiteral("Options"),
+                                                      QStringLiteral("HeaderText"), QString()))));
+    file.writeLine(quoted(QStringLiteral("Users"), usersCaption()));
+    // The type names are the program's own captions, stored ready for a script string.
+    file.writeLine(quoted(QStringLiteral("Activitytype"), state.EnabledTypeNames));
+    file.writeLine(quoted(QStringLiteral("Fdaydate"), dayText(state.FirstDay)));
+    file.writeLine(quoted(QStringLiteral("Ldaydate"), dayText(state.LastDay)));
+    file.writeLine(
+        quoted(QStringLiteral("Fmonthmmm"), Check(monthName(state.FirstDay.month()).left(3))));
+    file.writeLine(
+        quoted(QStringLiteral("Lmonthmmm"), Check(monthName(state.LastDay.month()).left(3))));
+    file.writeLine(QStringLiteral("Nbfields=%1;").arg(FieldsPerActivity));
+    file.writeLine(QStringLiteral("Nbdays=%1;").arg(sorted.dayCounts.size()));
+    file.writeLine(QStringLiteral("Day=new Array(Nbdays);"));
+    file.writeLine(QStringLiteral("Nbactivities=new Array(Nbdays);"));
+    for (qsizetype i = 0; i < sorted.dayCounts.size(); ++i) {
+        const QDate day = state.FirstDay.addDays(i);
+        const QString index = QString::number(i);
+        file.writeLine(QLatin1String("Day[") + index + QLatin1String("]='") + Check(GetDay(day)) +
+                       QLatin1Char('~') + Check(FormattedDate(day)) +
+                       QLatin1String("';Nbactivities[") + index + QLatin1String("]=") +
+                       QString::number(sorted.dayCounts[i]));
+    }
+    file.writeLine(QStringLiteral("Totalactivities=GetTotal(Nbdays);"));
+    file.writeLine(
+        QStringLiteral("Activities=new Array(Totalactivities*%1);").arg(FieldsPerActivity));
+    for (qsizetype k = 0; k < sorted.order.size(); ++k)
+        file.writeLine(FilePrint(state.ActivityRows[sorted.order[k]], state, k));
+    file.writeLine(QStringLiteral("}"));
+    file.commit();
+}

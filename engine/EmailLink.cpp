@@ -1,0 +1,59 @@
+#include "EmailLink.h"
+
+#include "SelectionTests.h"
+#include "TextRules.h"
+
+#include <QLocale>
+#include <QUrl>
+
+QString Finalize(const QString& mailTemplate, const ActivityRow& row) {
+    const QDate day = row.StartTime.date();
+    const QString weekday = GetDay(day);
+    const QString dayNumber = QString::number(day.day());
+    const QString month = QLocale::system().monthName(day.month());
+    const QString year = QString::number(day.year());
+    const std::pair<const char16_t*, const QString*> placeholders[] = {
+        {u"<dayofweek>", &weekday},
+        {u"<joursem>", &weekday},
+        {u"<day>", &dayNumber},
+        {u"<jour>", &dayNumber},
+        {u"<month>", &month},
+        {u"<mois>", &month},
+        {u"<year>", &year},
+        {u"<année>", &year},
+        {u"<start>", &row.StartText},
+        {u"<début>", &row.StartText},
+        {u"<end>", &row.EndText},
+        {u"<fin>", &row.EndText},
+        {u"<regarding>", &row.Regarding},
+        {u"<objet>", &row.Regarding},
+        {u"<details>", &row.Details},
+        {u"<détails>", &row.Details},
+    };
+    QString filled = mailTemplate;
+    for (const auto& [placeholder, text] : placeholders)
+        filled.replace(QString::fromUtf16(placeholder), *text);
+    filled.replace(QLatin1Char('&'), QLatin1String("and"));
+    return filled;
+}
+
+QString CompleteEmail(const ActivityRow& row, const GenerationState& state) {
+    if (row.EmailAddress.isEmpty())
+        return row.EmailText;
+    QString href = QLatin1String("mailto:") +
+                   QString::fromLatin1(QUrl::toPercentEncoding(row.EmailAddress, "@"));
+    QString separator = QStringLiteral("?");
+    if (!state.EmailSubject.isEmpty()) {
+        href += separator + QLatin1String("Subject=") +
+                QString::fromLatin1(QUrl::toPercentEncoding(Finalize(state.EmailSubject, row)));
+        separator = QStringLiteral("&");
+    }
+    if (!state.EmailBody.isEmpty())
+        href += separator + QLatin1String("Body=") +
+                QString::fromLatin1(QUrl::toPercentEncoding(Finalize(state.EmailBody, row)));
+
+    const QString prefix =
+        state.LabelShown[9] ? state.FieldLabels[9] + QLatin1Char(' ') : QString();
+    return Check(prefix + QLatin1String("<a href=\"") + htmlText(href) + QLatin1String("\">") +
+                 htmlText(row.EmailAddress) + QLatin1String("</a>"));
+}

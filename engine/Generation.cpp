@@ -1,0 +1,159 @@
+#include "Generation.h"
+
+#include "AtomicTextFile.h"
+#include "DataFile.h"
+#include "Expansion.h"
+#include "GenerationSettings.h"
+#include "GenerationState.h"
+#include "HtmlFolder.h"
+#include "RecordStore.h"
+#include "ScriptFile.h"
+#include "SelectionTests.h"
+#include "SortData.h"
+#include "ViewRefresh.h"
+#include "act/ActSession.h"
+#include "shell/Conversions.h"
+#include "shell/ErrorReport.h"
+#include "shell/Messages.h"
+#include "shell/SettingsStore.h"
+#include "shell/ShellOpener.h"
+#include "shell/StringTable.h"
+#include "shell/modTime.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+Procedure frmMainSub(const char* name) {
+    return Procedure(QStringLiteral("frmMain"), QStringLiteral("Sub"), QString::fromLatin1(name));
+}
+
+// Walks the range's activities and stores the rows of those that pass the user, cleared
+// and type filters.
+void storeActivities(GenerationState& state, act::ActSession& session) {
+    act::Activity& activity = session.activity();
+    activity.MoveFirst();
+    activity.SetDateScope(state.FirstDay, state.LastDay.addDays(1));
+    RecordStore store(state, activity, session.contact());
+    const StoreRecordFn storeFn = [&store](const QString& id, qint32 offset, qint32 endMinutes,
+                                           bool minuteOffset) {
+        store.Store_Record(id, offset, endMinutes, minuteOffset);
+    };
+    for (; !activity.IsEOF(); activity.MoveNext()) {
+        if (CountUserGood(state, activity) < 1)
+            continue;
+        if (state.HideCleared && activity.Data(41).toInt() == 1)
+            continue;
+        const QString type = activity.Data(25).toString();
+        if (type.size() != 1 || !state.EnabledTypeCodes.contains(type))
+            continue;
+        if (activity.IsRecurring()) {
+            Treat_Recurring(activity, state.FirstDay, state.LastDay, storeFn);
+            continue;
+        }
+        const QDateTime start = activity.Data(28).toDateTime();
+        if (isMultiDay(start, activity.Data(29).toDateTime())) {
+            Treat_MultipleDays(activity, state.FirstDay, state.LastDay, storeFn);
+            continue;
+        }
+        if (InRange(state, start.date()))
+            store.Store_Record(activity.Data(1).toString(), 0, 0, false);
+    }
+}
+
+bool controlFileExists(const QString& netLinks) {
+    return QFileInfo::exists(netLinks + QLatin1String("Daywise-tab.ctl")) ||
+           QFileInfo::exists(netLinks + QLatin1String("Daywise-viewbar.ctl"));
+}
+
+} // namespace
+
+bool checkRange(const QDate& start, const QDate& end, QDate* correctedEnd) {
+    if (end < start) {
+        messages().show(QStringLiteral("End Date is earlier than Start Date!"),
+                        QStringLiteral("Selection date error!"), Messages::Icon::Critical);
+        return false;
+    }
+    const bool tooLong =
+        start.daysTo(end) > 31 || (end.day() > start.day() && end.month() > start.month());
+    if (!tooLong)
+        return true;
+    messages().show(str(121), str(122), Messages::Icon::Critical);
+    if (correctedEnd)
+        *correctedEnd = start.addMonths(1).addDays(-1);
+    return false;
+}
+
+Generation::Generation(act::ActSession& session)
+    : session_(session) {}
+
+GenerationOutcome Generation::run(const QDate& start, const QDate& end) {
+    GenerationOutcome outcome;
+    GenerationState state;
+    state.TimeFormat = GetTimeFormat();
+    if (!checkRange(start, end, &outcome.correctedEnd)) {
+        outcome.result = outcome.correctedEnd.isValid() ? GenerationOutcome::Result::RangeTooLong
+                                                        : GenerationOutcome::Result::EndBeforeStart;
+        return outcome;
+    }
+    state.FirstDay = start;
+    state.LastDay = end;
+
+    Procedure proc = frmMainSub("cmdOK_Click");
+    const bool stored = proc.run([&] {
+        proc.line(5);
+        selectUsers(state, session_.users());
+        proc.line(7);
+        loadGenerationSettings(state);
+        proc.line(13);
+        storeActivities(state, session_);
+    });
+    const QString folder = folder_.isEmpty() ? htmlFolder() : folder_;
+    if (!stored || !writeFiles(state, folder))
+        return outcome;
+    outcome.pagePath = folder + QLatin1Char('/') + PageFileName;
+
+    UpdateView(session_.views());
+    UpdateTab(session_.views());
+    Procedure finish = frmMainSub("cmdOK_Click");
+    finish.line(16);
+    const bool opened = finish.run([&] { openPage(outcome.pagePath); });
+    outcome.result =
+        opened ? GenerationOutcome::Result::Written : GenerationOutcome::Result::Failed;
+    return outcome;
+}
+
+bool Generation::writeFiles(GenerationState& state, const QString& folder) {
+    SortResult sorted;
+    Procedure sort = frmMainSub("SortData");
+    if (!sort.run([&] {
+            sorted = SortData(state.ActivityRows, state.FirstDay, state.LastDay, state.TimeFormat);
+        }))
+        return false;
+    Procedure data = frmMainSub("CreateDataFile");
+    if (!data.run([&] {
+            data.line(1);
+            CreateDataFile(folder + QLatin1String("/data.js"), state, sorted);
+        }))
+        return false;
+    Procedure script = frmMainSub("CreateScriptFile");
+    return script.run([&] {
+        script.line(1);
+        writeTextFile(folder + QLatin1String("/script.js"),
+                      scriptFileLines(state.FirstDay, state.LastDay, state.DateBackground));
+    });
+}
+
+void Generation::openPage(const QString& pagePath) {
+    // Without a Daywise tab or view in ACT!, the outside browser is the only way to see it.
+    const QString netLinks = session_.application->GetAppPath() + QLatin1String("/NetLinks/");
+    if (!controlFileExists(netLinks))
+        settings().SaveSetting(QStringLiteral("Integration"), QStringLiteral("IE"), "1");
+    bool open = opening_ == PageOpening::Always;
+    if (opening_ == PageOpening::AsSettingSays)
+        open = convert::toNumber(settings().GetSetting(QStringLiteral("Integration"),
+                                                       QStringLiteral("IE"), 1)) == 1;
+    if (open)
+        shellOpener().open(QUrl::fromLocalFile(pagePath));
+}

@@ -1,0 +1,238 @@
+#include "RecordStore.h"
+
+#include "SelectionTests.h"
+#include "TextRules.h"
+#include "act/ActObjects.h"
+#include "shell/Conversions.h"
+
+#include <exception>
+
+namespace {
+
+// A field ACT! cannot give leaves its text as built so far; the row is kept all the same.
+template <typename Step> void ignoringErrors(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+QString priorityText(int priority) {
+    switch (priority) {
+    case 0:
+        return QStringLiteral("High");
+    case 1:
+        return QStringLiteral("Medium");
+    case 2:
+        return QStringLiteral("Low");
+    default:
+        return {};
+    }
+}
+
+bool timelessMark(const QVariant& mark) {
+    const QString text = mark.toString();
+    return !text.isEmpty() && convert::toBool(text);
+}
+
+} // namespace
+
+void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
+                               bool minuteOffset) {
+    const QList<qsizetype> users = state_.OccurrenceUsers;
+    for (const qsizetype user : users) {
+        ActivityRow& row = state_.ActivityRows.emplace_back();
+        storeActivityFields(row, user, offset, endMinutes, minuteOffset);
+        const QString me = state_.SelectedUserIds.at(user);
+        ignoringErrors([&] {
+            if (activity_.Data(100).toInt() <= 1)
+                return;
+            const QString list = othersScheduledWith(me);
+            if (!list.isEmpty())
+                row.AlsoWithText = label(14);
+            if (state_.FieldShown[14])
+                row.AlsoWithText += list;
+            row.AlsoWithText = Check(row.AlsoWithText);
+        });
+        // A contact ACT! cannot find leaves the contact fields empty: the contact object
+        // would otherwise still show whoever it held before.
+        bool positioned = false;
+        ignoringErrors([&] { positioned = positionContact(me); });
+        if (positioned)
+            ignoringErrors([&] { storeContact(row, me); });
+    }
+}
+
+void RecordStore::storeContact(ActivityRow& row, const QString& me) {
+    const bool withMyself = me == MyRecordId && contact_.Data(1) == MyRecordId;
+    if (!withMyself)
+        storeContactFields(row);
+    else if (state_.MyselfMode)
+        row.ContactText = Check(state_.MyselfText);
+    else
+        row.ContactText = Check(htmlText(contact_.Data(26)));
+}
+
+void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint32 offset,
+                                      qint32 endMinutes, bool minuteOffset) {
+    ignoringErrors([&] {
+        row.ActivityId = text(1);
+        row.TypeCode = text(25);
+    });
+    ignoringErrors([&] {
+        const QDateTime start = activity_.Data(28).toDateTime();
+        row.StartTime = minuteOffset ? start.addSecs(qint64(offset) * 60) : start.addDays(offset);
+        const qint64 minutes = endMinutes != 0 ? endMinutes : activity_.Data(30).toLongLong();
+        row.EndTime = row.StartTime.addSecs(minutes * 60);
+    });
+    ignoringErrors([&] { row.Timeless = timelessMark(activity_.Data(31)); });
+    ignoringErrors([&] { row.Cleared = activity_.Data(41).toInt() == 1; });
+    ignoringErrors([&] {
+        if (state_.FieldShown[15])
+            row.PriorityText = priorityText(activity_.Data(26).toInt());
+    });
+    row.ScheduledForText = Check(label(12) + value(12, state_.SelectedUserNames.at(user)));
+    ignoringErrors([&] {
+        row.RecurringFlag = activity_.IsRecurring() ? QStringLiteral("1") : QStringLiteral("0");
+    });
+    ignoringErrors([&] {
+        if (activity_.Data(33).toInt() == 1) {
+            row.AlarmText = label(11);
+            if (state_.FieldShown[11])
+                row.AlarmText += text(32) + QLatin1Char('\'');
+            row.AlarmText = Check(row.AlarmText);
+        }
+    });
+    ignoringErrors([&] {
+        row.Regarding = text(27);
+        if (!row.Regarding.isEmpty())
+            row.RegardingText = Check(label(4) + value(4, row.Regarding));
+    });
+    ignoringErrors([&] {
+        row.Details = text(45);
+        if (!row.Details.isEmpty())
+            row.DetailsText = Check(label(5) + value(5, row.Details));
+    });
+    ignoringErrors([&] { storeColor(row, user); });
+    ignoringErrors([&] { row.ClearedText = text(41); });
+}
+
+void RecordStore::storeColor(ActivityRow& row, qsizetype user) {
+    switch (state_.ColorMode) {
+    case 0: {
+        const int priority = activity_.Data(26).toInt();
+        if (priority >= 0 && priority <= 2)
+            row.ColorText = colorText(state_.PriorityColors[std::size_t(priority)]);
+        break;
+    }
+    case 1:
+        row.ColorText = state_.UserColorTexts.value(user);
+        break;
+    case 3:
+        row.ColorText = colorText(activity_.Data(34).toLongLong());
+        break;
+    default:
+        break;
+    }
+}
+
+// The names of everyone else the activity is scheduled with, each once, one per line: the
+// row's own user and the main contact (shown as the contact) are left out.
+QString RecordStore::othersScheduledWith(const QString& me) {
+    const QString main = text(40);
+    QStringList seen;
+    QStringList names;
+    const auto add = [&](const QString& person) {
+        if (person.isEmpty() || person == me || person == main || seen.contains(person))
+            return;
+        seen.append(person);
+        const QString name = nameOf(person);
+        if (!name.isEmpty())
+            names.append(htmlText(name));
+    };
+    for (QString p = activity_.FirstScheduledWith(); !p.isEmpty();
+         p = activity_.NextScheduledWith())
+        add(p);
+    // Seen from another user's calendar, the user the activity is scheduled for is one of
+    // the others too.
+    add(text(37));
+    return names.join(QLatin1String("<br>"));
+}
+
+bool RecordStore::positionContact(const QString& me) {
+    const QString main = text(40);
+    const bool withOwnUser = IsScheduledWithUser(state_, activity_) && main == me;
+    return contact_.GoTo(withOwnUser ? text(37) : main);
+}
+
+void RecordStore::storeContactFields(ActivityRow& row) {
+    const auto data = [&](int field) { return contact_.Data(field); };
+    row.ContactText = Check(htmlText(data(26)));
+    if (!data(46).isEmpty())
+        row.TitleText = Check(label(3) + value(3, data(46)));
+
+    const QString company = data(25);
+    const qsizetype q = company.indexOf(QLatin1Char(';'));
+    QString ordered = company;
+    if (q >= 0) {
+        QString after = company.mid(q + 1);
+        while (after.endsWith(QLatin1Char(' ')))
+            after.chop(1);
+        ordered = after + QLatin1Char(' ') + company.left(q);
+    }
+    row.CompanyText = Check(htmlText(ordered));
+
+    QStringList street;
+    for (int field = 27; field <= 29; ++field) {
+        if (!data(field).isEmpty())
+            street.append(data(field));
+    }
+    if (!street.isEmpty())
+        row.AddressText = Check(label(0) + value(0, street.join(QLatin1Char(' '))));
+
+    QString city;
+    if (!data(30).isEmpty())
+        city = label(1) + value(1, data(30) + QLatin1Char(' '));
+    if (!data(31).isEmpty() || !data(32).isEmpty()) {
+        if (state_.LabelShown[2])
+            city += QLatin1Char(' ') + state_.FieldLabels[2] + QLatin1Char(' ');
+        city += value(2, data(31) + QLatin1Char(' ') + data(32));
+    }
+    row.CityText = Check(city);
+
+    QString phone = data(35);
+    if (!data(80).isEmpty())
+        phone += QLatin1String(" Ext: ") + data(80);
+    row.PhoneText = Check(htmlText(phone));
+
+    const auto optional = [&](QString& target, int field, int k) {
+        if (!data(field).isEmpty())
+            target = Check(label(k) + value(k, data(field)));
+    };
+    optional(row.EmailText, 200, 9);
+    if (state_.FieldShown[9])
+        row.EmailAddress = data(200);
+    optional(row.AssistantText, 47, 10);
+    optional(row.FaxText, 36, 6);
+    optional(row.CellularText, 38, 7);
+    optional(row.PagerText, 39, 8);
+    if (state_.CustomField >= 1)
+        optional(row.CustomText, state_.CustomField, 13);
+}
+
+QString RecordStore::label(int k) const {
+    return state_.LabelShown[std::size_t(k)] ? state_.FieldLabels[std::size_t(k)] + QLatin1Char(' ')
+                                             : QString();
+}
+
+QString RecordStore::value(int k, const QString& raw) const {
+    return state_.FieldShown[std::size_t(k)] ? htmlText(raw) : QString();
+}
+
+QString RecordStore::text(int field) const {
+    return activity_.Data(field).toString();
+}
+
+QString RecordStore::nameOf(const QString& contactId) {
+    return contact_.GoTo(contactId) ? contact_.Data(26) : QString();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "GenerationState.h"
+
+#include <QString>
+
+namespace act {
+class Activity;
+class Contact;
+} // namespace act
+
+// Turns the current activity record into one formatted ActivityRow per user it belongs to
+// (state.OccurrenceUsers, found by CountUserGood).
+class RecordStore {
+public:
+    RecordStore(GenerationState& state, act::Activity& activity, act::Contact& contact)
+        : state_(state)
+        , activity_(activity)
+        , contact_(contact) {}
+
+    // Stores the occurrence that starts `offset` days (or minutes, with minuteOffset) after
+    // the activity's own start and lasts endMinutes, or the activity's duration when 0.
+    // The identifier is not read: the current record is stored. A field that cannot be read
+    // stays as built so far; the row is stored all the same.
+    void Store_Record(const QString& id, qint32 offset, qint32 endMinutes, bool minuteOffset);
+
+private:
+    void storeActivityFields(ActivityRow& row, qsizetype user, qint32 offset, qint32 endMinutes,
+                             bool minuteOffset);
+    void storeColor(ActivityRow& row, qsizetype user);
+    QString othersScheduledWith(const QString& me);
+    bool positionContact(const QString& me);
+    void storeContact(ActivityRow& row, const QString& me);
+    void storeContactFields(ActivityRow& row);
+
+    QString label(int k) const;
+    QString value(int k, const QString& raw) const;
+    QString text(int field) const;
+    QString nameOf(const QString& contactId);
+
+    GenerationState& state_;
+    act::Activity& activity_;
+    act::Contact& contact_;
+};

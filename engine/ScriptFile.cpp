@@ -1,0 +1,5 @@
+#include "ScriptFile.h"
+
+QStringList scriptFileLines(const QDate&, const QDate&, const QString&) {
+    return {};
+}

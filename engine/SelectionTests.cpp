@@ -1,0 +1,67 @@
+#include "SelectionTests.h"
+
+#include "act/ActObjects.h"
+#include "shell/StringTable.h"
+
+QString getUserID(act::Database& database) {
+    act::Contact& contact = database.contact();
+    contact.LookupMyRecord();
+    const QString id = contact.Data(1);
+    CurrentUserName = database.CurrentUser();
+    contact.SetQuery(QString());
+    contact.Execute();
+    return id;
+}
+
+QString GetUserName(act::Users& users, const QString& id) {
+    for (int i = 1; i <= users.Count(); ++i) {
+        if (users.UniqueId(i) == id)
+            return users.Name(i);
+    }
+    return {};
+}
+
+bool IsScheduledWithUser(const GenerationState& state, const act::Activity& activity) {
+    return state.EligibleUserIds.contains(activity.Data(40).toString());
+}
+
+qsizetype CountUserGood(GenerationState& state, act::Activity& activity) {
+    state.OccurrenceUsers.clear();
+    QStringList seen;
+    const auto take = [&](const QString& id) {
+        if (seen.contains(id))
+            return;
+        const qsizetype k = state.SelectedUserIds.indexOf(id);
+        if (k < 0)
+            return;
+        state.OccurrenceUsers.append(k);
+        seen.append(id);
+    };
+    take(activity.Data(37).toString());
+    take(activity.Data(40).toString());
+    const int people = activity.Data(100).toInt();
+    if (people > 1) {
+        take(activity.FirstScheduledWith());
+        for (int j = 2; j <= people; ++j)
+            take(activity.NextScheduledWith());
+    }
+    return state.OccurrenceUsers.size();
+}
+
+bool InRange(const GenerationState& state, const QDate& day) {
+    return state.FirstDay <= day && day <= state.LastDay;
+}
+
+QDateTime Extract_Day(const QDateTime& moment) {
+    return QDateTime(moment.date(), QTime(0, 0), moment.timeSpec());
+}
+
+QDateTime GetMidnight(const QDateTime& moment) {
+    return Extract_Day(moment).addDays(1).addSecs(-60);
+}
+
+QString GetDay(const QDate& day) {
+    // Qt counts Monday as 1 and Sunday as 7; the string table starts at Sunday.
+    const int weekday = day.dayOfWeek() % 7 + 1;
+    return str(124 + weekday);
+}

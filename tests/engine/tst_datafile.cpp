@@ -1,0 +1,196 @@
+#include "engine/DataFile.h"
+#include "engine/EmailLink.h"
+#include "engine/SelectionTests.h"
+#include "engine/SortData.h"
+#include "engine/TextRules.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+ActivityRow meeting(const QDateTime& start, const QString& regarding) {
+    ActivityRow row;
+    row.TypeCode = "1";
+    row.PriorityText = "High";
+    row.RecurringFlag = "0";
+    row.StartTime = start;
+    row.EndTime = start.addSecs(3600);
+    row.Regarding = regarding;
+    row.RegardingText = Check(htmlText(regarding));
+    return row;
+}
+
+QStringList lines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QStringList split = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    if (split.last().isEmpty())
+        split.removeLast();
+    return split;
+}
+
+} // namespace
+
+class DataFileTest : public QObject {
+    Q_OBJECT
+
+    MemorySettingsStore store;
+    QTemporaryDir dir;
+    GenerationState state;
+
+    QString write() {
+        SortResult sorted = SortData(state.ActivityRows, state.FirstDay, state.LastDay, "HH:mm");
+        const QString path = dir.filePath("data.js");
+        CreateDataFile(path, state, sorted);
+        return path;
+    }
+
+private slots:
+    void init() {
+        store = MemorySettingsStore();
+        setSettings(&store);
+        LanguageBase = 200;
+        CurrentUserName = "Alice Martin";
+        state = GenerationState();
+        state.FirstDay = state.LastDay = QDate(2024, 3, 5);
+        state.EnabledTypeNames = "Calls, Meetings";
+    }
+    void cleanup() { setSettings(nullptr); }
+
+    void anEmptyDayIsAWholeFile() {
+        const QStringList expected = {
+            "function Read(){",
+            "Version='2.0.131';",
+            "Header='';",
+            "Users='Alice Martin';",
+            "Activitytype='Calls, Meetings';",
+            "Fdaydate='2024 3 5';",
+            "Ldaydate='2024 3 5';",
+            "Fmonthmmm='Mar';",
+            "Lmonthmmm='Mar';",
+            "Nbfields=22;",
+            "Nbdays=1;",
+            "Day=new Array(Nbdays);",
+            "Nbactivities=new Array(Nbdays);",
+            "Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=0",
+            "Totalactivities=GetTotal(Nbdays);",
+            "Activities=new Array(Totalactivities*22);",
+            "}",
+        };
+        QCOMPARE(lines(write()), expected);
+    }
+
+    void aRangeAcrossTheYearEndInFrench() {
+        LanguageBase = 400;
+        state.FirstDay = QDate(2024, 12, 30);
+        state.LastDay = QDate(2025, 1, 2);
+        const QStringList written = lines(write());
+        QVERIFY(written.contains("Fdaydate='2024 12 30';"));
+        QVERIFY(written.contains("Ldaydate='2025 1 2';"));
+        QVERIFY(written.contains(QString::fromUtf8("Fmonthmmm='déc';")));
+        QVERIFY(written.contains("Lmonthmmm='jan';"));
+        QVERIFY(written.contains("Nbdays=4;"));
+        QVERIFY(written.contains(
+            QString::fromUtf8("Day[0]='Lundi~30 décembre 2024';Nbactivities[0]=0")));
+        QVERIFY(written.contains("Day[2]='Mercredi~1er janvier 2025';Nbactivities[2]=0"));
+    }
+
+    void captionsAreEscapedForThePage() {
+        store.SaveSetting("Options", "HeaderText", "Bob's {team} \\");
+        store.SaveSetting("Filter", "SelNames", "Ann & <Bo>");
+        CurrentUserName = "O'Neil";
+        QStringList written = lines(write());
+        QVERIFY(written.contains("Header='Bob\\'s (team) \\\\';"));
+        QVERIFY(written.contains("Users='O\\'Neil, Ann &amp; &lt;Bo&gt;';"));
+        store.SaveSetting("Filter", "SelNames", "All Users");
+        LanguageBase = 400;
+        written = lines(write());
+        QVERIFY(written.contains("Users='Tous les utilisateurs';"));
+    }
+
+    void rowsAreWrittenInDisplayOrderWith22Entries() {
+        const QDateTime nine(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC);
+        state.ActivityRows = {meeting(nine.addSecs(3600), "second"), meeting(nine, "first")};
+        state.ActivityRows[0].ColorText = "FF0000";
+        const QStringList written = lines(write());
+        QVERIFY(written.contains("Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=2"));
+        const QString first = written.at(written.size() - 3);
+        QVERIFY(first.startsWith("Activities[0]='1';Activities[1]='High';Activities[2]='09:00 - "
+                                 "10:00';Activities[3]='';Activities[4]='first';"));
+        QVERIFY(first.endsWith("Activities[20]='0';Activities[21]='';"));
+        QCOMPARE(first.count("Activities["), 22);
+        const QString second = written.at(written.size() - 2);
+        QVERIFY(second.startsWith("Activities[22]='1';"));
+        QVERIFY(second.endsWith("Activities[43]='FF0000';"));
+    }
+
+    void emailLinksAreBuiltFromRawValues() {
+        ActivityRow row = meeting(QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC),
+                                  "Tom & Jerry's \"plan\" <b>");
+        row.Details = "50% off\\now";
+        row.EmailAddress = "o'neil+x@example.org";
+        row.EmailText = "o\\'neil+x@example.org";
+        QList<ActivityRow> rows = {row};
+        SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm");
+        row = rows[0];
+
+        state.EmailLinks = false;
+        QVERIFY(FilePrint(row, state, 0).contains("Activities[15]='o\\'neil+x@example.org';"));
+
+        state.EmailLinks = true;
+        state.EmailBody = "<regarding> at <start>-<end>, <details>";
+        QCOMPARE(CompleteEmail(row, state),
+                 "<a href=\"mailto:o%27neil%2Bx@example.org?Body=Tom%20and%20Jerry%27s%20%22plan%22"
+                 "%20%3Cb%3E%20at%2009%3A00-10%3A00%2C%2050%25%20off%5Cnow\">o\\'neil+x@example."
+                 "org</a>");
+
+        state.EmailSubject = "<dayofweek> <day> <month> <year>";
+        state.LabelShown[9] = true;
+        state.FieldLabels[9] = "Mail's:";
+        QCOMPARE(
+            CompleteEmail(row, state),
+            "Mail\\'s: <a href=\"mailto:o%27neil%2Bx@example.org?Subject=Tuesday%205%20March%"
+            "202024&amp;Body=Tom%20and%20Jerry%27s%20%22plan%22%20%3Cb%3E%20at%2009%3A00-10%3A00"
+            "%2C%2050%25%20off%5Cnow\">o\\'neil+x@example.org</a>");
+
+        row.EmailAddress.clear(); // the address is hidden: no link to nowhere
+        QCOMPARE(CompleteEmail(row, state), row.EmailText);
+    }
+
+    void timelessRowsFillPlaceholdersWithTheirCaption() {
+        ActivityRow row = meeting(QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC), "r");
+        row.Timeless = true;
+        QList<ActivityRow> rows = {row};
+        SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm");
+        QCOMPARE(Finalize("<start>/<fin>", rows[0]), "None/None");
+    }
+
+    // Every entry lands in the file, however many there are, and the file stays valid script.
+    void manyActivitiesInOneDayAreAllWritten() {
+        const QDateTime nine(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC);
+        for (int i = 0; i < 2000; ++i)
+            state.ActivityRows << meeting(nine.addSecs(i), QStringLiteral("Entry %1 \\").arg(i));
+        const QString path = write();
+        const QStringList written = lines(path);
+        QVERIFY(written.contains("Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=2000"));
+        QVERIFY(written.at(written.size() - 2).startsWith("Activities[43978]='1';"));
+        const QString node = QStandardPaths::findExecutable("node");
+        if (node.isEmpty())
+            QSKIP("node is not installed");
+        QProcess check;
+        check.start(node, {"--check", path});
+        QVERIFY(check.waitForFinished(60000));
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(DataFileTest)
+#include "tst_datafile.moc"

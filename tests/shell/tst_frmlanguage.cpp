@@ -1,0 +1,68 @@
+#include "dialogs/frmLanguage.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class FrmLanguageTest : public QObject {
+    Q_OBJECT
+
+    MemorySettingsStore* store = nullptr;
+
+    QString language() const {
+        return store->GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), "absent");
+    }
+
+private slots:
+    void init() {
+        store = new MemorySettingsStore;
+        setSettings(store);
+        LanguageBase = 200;
+    }
+    void cleanup() {
+        setSettings(nullptr);
+        delete store;
+    }
+
+    void firstStartSpeaksBothLanguagesAndCannotBeCancelled() {
+        frmLanguage dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Daywise"));
+        QCOMPARE(dialog.Label1->text(),
+                 QStringLiteral("Pick your language/Choisissez une langue :"));
+        QVERIFY(dialog.cmdCancel->isHidden());
+        QCOMPARE(dialog.cmdOK->text(), QStringLiteral("&OK"));
+        QCOMPARE(dialog.cmbLanguage->currentText(), QStringLiteral("English"));
+        // Only the two listed languages can be chosen, never free text.
+        QVERIFY(!dialog.cmbLanguage->isEditable());
+        dialog.cmbLanguage->setCurrentIndex(1);
+        dialog.cmdOK->click();
+        QCOMPARE(language(), QStringLiteral("1"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void laterOpeningsSpeakTheCurrentLanguage() {
+        store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
+        store->SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"), "1");
+        LanguageBase = 400;
+        frmLanguage dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Langue"));
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Choisissez une langue :"));
+        QCOMPARE(dialog.cmdCancel->text(), QStringLiteral("&Annuler"));
+        QVERIFY(!dialog.cmdCancel->isHidden());
+        QCOMPARE(dialog.cmbLanguage->currentText(), QStringLiteral("Français"));
+    }
+
+    void cancelStoresNothing() {
+        store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
+        frmLanguage dialog;
+        dialog.cmbLanguage->setCurrentIndex(1);
+        dialog.cmdCancel->click();
+        QCOMPARE(language(), QStringLiteral("absent"));
+    }
+};
+
+QTEST_MAIN(FrmLanguageTest)
+#include "tst_frmlanguage.moc"
