@@ -1,0 +1,83 @@
+#include "ScriptFileLayout.h"
+
+#include "shell/SettingsStore.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString Layout = QStringLiteral("Layout");
+constexpr std::array<int, ScriptFileLayout::Columns> DefaultWidths = {3, 6, 15, 24, 15, 37};
+
+int storedWidth(int column) {
+    const QString text =
+        settings().GetSetting(Layout, QStringLiteral("Width%1").arg(column), QString());
+    bool ok = false;
+    const int width = text.trimmed().toInt(&ok);
+    return ok && width >= 0 && width <= 100 ? width : DefaultWidths[column];
+}
+
+int storedColumn(int field) {
+    const QString text =
+        settings().GetSetting(Layout, QStringLiteral("FieldCol%1").arg(field), QString());
+    const QString letter = text.trimmed().toUpper();
+    if (letter.size() == 1 && letter[0] >= QLatin1Char('A') && letter[0] <= QLatin1Char('F'))
+        return letter[0].unicode() - 'A';
+    return defaultFieldColumn(field);
+}
+
+int storedOrder(int field) {
+    const QString text =
+        settings().GetSetting(Layout, QStringLiteral("FieldOrder%1").arg(field), QString());
+    bool ok = false;
+    const short order = text.trimmed().toShort(&ok);
+    return ok ? order : field + 1;
+}
+
+bool headerOn() {
+    const QString text =
+        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Header"), 1);
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return !ok || value == 1;
+}
+
+} // namespace
+
+int defaultFieldColumn(int field) {
+    switch (field) {
+    case 0:
+        return 0;
+    case 1:
+    case 3:
+        return 1;
+    case 2:
+        return 2;
+    case 6:
+    case 7:
+    case 8:
+        return 3;
+    case 9:
+        return 4;
+    default:
+        return 5;
+    }
+}
+
+ScriptFileLayout readScriptFileLayout() {
+    ScriptFileLayout layout;
+    layout.header = headerOn();
+    for (int c = 0; c < ScriptFileLayout::Columns; ++c)
+        layout.widths[c] = storedWidth(c);
+    std::array<int, ScriptFileLayout::Fields> orders{};
+    for (int i = 0; i < ScriptFileLayout::Fields; ++i) {
+        layout.columns[i] = storedColumn(i);
+        orders[i] = storedOrder(i);
+    }
+    // Shared or missing numbers must not lose a field: equal numbers keep index order.
+    for (int i = 1; i < ScriptFileLayout::Fields; ++i)
+        layout.textFieldOrder.append(i);
+    std::stable_sort(layout.textFieldOrder.begin(), layout.textFieldOrder.end(),
+                     [&](int a, int b) { return orders[a] < orders[b]; });
+    return layout;
+}
