@@ -1,6 +1,7 @@
 #include "BrowserControlFiles.h"
 
-#include <QCoreApplication>
+#include "engine/HtmlFolder.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -13,11 +14,6 @@ const QString Header = QStringLiteral("Act! Browser Control File Version 1.00");
 
 QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-// Where the calendar is written: the html folder beside the program.
-QString calendarFolder() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/html");
 }
 
 QStringList viewLines(const QString& type, const QString& page) {
@@ -36,7 +32,7 @@ QString linkFolder(const QString& actProgramFolder) {
 }
 
 QString pagePath() {
-    return QDir::toNativeSeparators(calendarFolder() + QStringLiteral("/Daywise.htm"));
+    return QDir::toNativeSeparators(htmlFolder() + QLatin1Char('/') + PageFileName);
 }
 
 QStringList tabFileLines(const QString& page) {

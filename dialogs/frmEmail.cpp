@@ -105,6 +105,7 @@ void frmEmail::buildControls() {
     buttons->addWidget(cmdSave);
     buttons->addWidget(cmdCancel);
 
+    setMinimumWidth(480);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chkActive);
     layout->addWidget(Frame1);

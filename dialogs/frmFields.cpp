@@ -111,19 +111,21 @@ void frmFields::buildControls() {
 QGroupBox* frmFields::buildFieldFrame() {
     Frame3 = new QGroupBox(this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
-    auto* grid = new QGridLayout(Frame3);
-    int row = 0;
+    auto* column = new QVBoxLayout(Frame3);
     for (const FieldBox& box : FieldBoxes) {
-        QCheckBox* check = new QCheckBox(Frame3);
+        auto* check = new QCheckBox(Frame3);
         check->setObjectName(QStringLiteral("Check1%1").arg(box.index));
         Check1[box.index] = check;
-        grid->addWidget(check, row, 0);
-        if (box.index == CustomIndex) {
-            Combo1 = new QComboBox(Frame3);
-            Combo1->setObjectName(QStringLiteral("Combo1"));
-            grid->addWidget(Combo1, row, 1);
+        if (box.index != CustomIndex) {
+            column->addWidget(check);
+            continue;
         }
-        ++row;
+        Combo1 = new QComboBox(Frame3);
+        Combo1->setObjectName(QStringLiteral("Combo1"));
+        auto* custom = new QHBoxLayout;
+        custom->addWidget(check);
+        custom->addWidget(Combo1, 1);
+        column->addLayout(custom);
     }
     return Frame3;
 }

@@ -42,6 +42,12 @@ void checkStandinDatabase(const QString& path) {
     SqlConnection connection(path, SqlConnection::Mode::ReadOnly);
 }
 
+void createEmptyDatabase(const QString& dbPath) {
+    if (QFileInfo::exists(dbPath))
+        throw RuntimeError::fileAccess(QStringLiteral("%1: the file exists already").arg(dbPath));
+    buildDatabase(dbPath, [](const SqlConnection&) {});
+}
+
 void buildDatabase(const QString& dbPath, const std::function<void(const SqlConnection&)>& fill) {
     const QFileInfo target(dbPath);
     if (!target.absoluteDir().exists())
@@ -51,7 +57,12 @@ void buildDatabase(const QString& dbPath, const std::function<void(const SqlConn
         checkStandinDatabase(dbPath);
     const QString building = temporaryNameBeside(target.absoluteFilePath());
     try {
-        fillNewDatabase(building, fill);
+        try {
+            fillNewDatabase(building, fill);
+        } catch (const RuntimeError& e) {
+            throw RuntimeError::fileAccess(QStringLiteral("%1 cannot be written (%2)")
+                                               .arg(target.absoluteFilePath(), e.description()));
+        }
         if (std::rename(QFile::encodeName(building).constData(),
                         QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
             throw RuntimeError::fileAccess(

@@ -12,6 +12,9 @@ class SqlConnection;
 // existing dbPath must itself be a stand-in database, and its folder must exist.
 void buildDatabase(const QString& dbPath, const std::function<void(const SqlConnection&)>& fill);
 
+// Builds an empty stand-in database; refuses a path where a file exists.
+void createEmptyDatabase(const QString& dbPath);
+
 // Throws RuntimeError unless path names a readable stand-in database.
 void checkStandinDatabase(const QString& path);
 

@@ -1,17 +1,19 @@
-#include "FakeAct.h"
 #include "RecordingMessages.h"
 #include "act/frmIntegrate.h"
+#include "act/standin/StandinAuxCommands.h"
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
 #include "shell/StringTable.h"
+#include "support/StandinFixture.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using Answer = Messages::Answer;
@@ -21,6 +23,9 @@ namespace {
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
+
+const QByteArray OneUser = R"({"current_user": "USR000000001",
+    "users": [{"id": "USR000000001", "name": "Alice Martin"}], "activities": []})";
 
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
@@ -32,16 +37,21 @@ QByteArray fileBytes(const QString& path) {
 class IntegrateTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home;
-    FakeActState act;
-    std::unique_ptr<FakeApplication> application;
+    std::unique_ptr<StandinFixture> act;
     MemorySettingsStore store;
     std::unique_ptr<RecordingMessages> recorder;
     int unloadRequests = 0;
 
     std::unique_ptr<frmIntegrate> open() {
-        return std::make_unique<frmIntegrate>(*application, [this] { ++unloadRequests; });
+        return std::make_unique<frmIntegrate>(*act->session().application,
+                                              [this] { ++unloadRequests; });
     }
+    act::standin::StandinAuxCommands commands() const {
+        return act::standin::StandinAuxCommands(act->home());
+    }
+    QJsonObject command() const { return commands().all().value("Daywise").toObject(); }
+    QJsonArray placements(const char* where) const { return command().value(where).toArray(); }
+    void failCommands() { writeFile(act->home().auxFailurePath(), ""); }
     template <typename T> static T* control(frmIntegrate& dialog, const QString& name) {
         T* found = dialog.findChild<T*>(name);
         if (!found)
@@ -54,7 +64,9 @@ class IntegrateTest : public QObject {
     static QCheckBox* screenBox(frmIntegrate& dialog, int index) {
         return box(dialog, QStringLiteral("chkScreen_%1").arg(index));
     }
-    QString netLinks(const QString& file = {}) const { return home.filePath("NetLinks/") + file; }
+    QString netLinks(const QString& file = {}) const {
+        return act->home().netLinksPath() + QLatin1Char('/') + file;
+    }
     void writeFile(const QString& path, const QByteArray& bytes) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
@@ -67,11 +79,7 @@ private slots:
     void init() {
         LanguageBase = 200;
         RestartRequested = false;
-        QDir(netLinks()).removeRecursively();
-        QFile::remove(netLinks().chopped(1));
-        act = FakeActState{};
-        act.appPath = home.path();
-        application = std::make_unique<FakeApplication>(act);
+        act = std::make_unique<StandinFixture>(OneUser);
         store = MemorySettingsStore{};
         setSettings(&store);
         recorder = std::make_unique<RecordingMessages>();
@@ -79,6 +87,7 @@ private slots:
     }
     void cleanup() {
         recorder.reset();
+        act.reset();
         setSettings(nullptr);
     }
 
@@ -183,42 +192,48 @@ private slots:
         const QString folder = nativePath(QCoreApplication::applicationDirPath());
         const QString base = folder + QDir::separator() +
                              QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-        QCOMPARE(act.registered,
-                 QStringList({"Daywise", nativePath(QCoreApplication::applicationFilePath()),
-                              folder, "Daywise", "Click to launch Daywise", base + ".ico",
-                              base + "32.ico", "1"}));
-        QCOMPARE(act.toolbar, QSet<int>({3}));
-        QCOMPARE(act.toolsMenu, QSet<int>({4}));
+        const QJsonObject registered = command();
+        QCOMPARE(registered["program_file"].toString(),
+                 nativePath(QCoreApplication::applicationFilePath()));
+        QCOMPARE(registered["program_folder"].toString(), folder);
+        QCOMPARE(registered["title"].toString(), QStringLiteral("Daywise"));
+        QCOMPARE(registered["tool_tip"].toString(), QStringLiteral("Click to launch Daywise"));
+        QCOMPARE(registered["icon_file"].toString(), base + ".ico");
+        QCOMPARE(registered["large_icon_file"].toString(), base + "32.ico");
+        QCOMPARE(registered["flags"].toInt(), 1);
+        QCOMPARE(placements("toolbar"), QJsonArray({3}));
+        QCOMPARE(placements("tools_menu"), QJsonArray({4}));
 
         recorder->answers = {Answer::No};
         control<QPushButton>(*dialog, "cmdOK")->click();
         QCOMPARE(recorder->texts(), QStringList({restartQuestion()}));
         QVERIFY(!dialog->isVisible());
-        QVERIFY(act.commands.contains("Daywise"));
+        QCOMPARE(placements("toolbar"), QJsonArray({3}));
     }
 
     void uncheckingEveryBoxDeletesTheCommandAtUnload() {
-        act.commands = {"Daywise"};
-        act.toolbar = {1};
-        act.toolsMenu = {2};
+        auto aux = commands();
+        aux.AddAuxCommand("Daywise", "daywise", "", "Daywise", "", "", "", 1);
+        aux.AddAuxCommandToToolbar(1, "Daywise");
+        aux.AddAuxCommandToToolsMenu(2, "Daywise");
         auto dialog = open();
         QVERIFY(screenBox(*dialog, 0)->isChecked());
         QVERIFY(screenBox(*dialog, 7)->isChecked());
 
         screenBox(*dialog, 0)->click();
         control<QPushButton>(*dialog, "cmdCancel")->click();
-        QVERIFY(act.commands.contains("Daywise"));
+        QCOMPARE(placements("tools_menu"), QJsonArray({2}));
 
         auto again = open();
         screenBox(*again, 7)->click();
         recorder->answers = {Answer::No};
         control<QPushButton>(*again, "cmdOK")->click();
-        QVERIFY(act.commands.isEmpty());
+        QCOMPARE(aux.AuxCommandExists("Daywise"), 0);
         QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
     }
 
     void failedRegistrationOrPlacementIsReported() {
-        act.failAdd = true;
+        failCommands();
         auto dialog = open();
         screenBox(*dialog, 0)->click();
         QCOMPARE(recorder->texts(), QStringList({str(22)}));
@@ -226,10 +241,10 @@ private slots:
         QCOMPARE(recorder->texts(), QStringList({str(22), str(22)}));
 
         recorder->shown.clear();
-        act.failAdd = false;
-        act.commands = {"Daywise"};
-        act.failPlacements = true;
+        QFile::remove(act->home().auxFailurePath());
+        commands().AddAuxCommand("Daywise", "daywise", "", "Daywise", "", "", "", 1);
         auto second = open();
+        failCommands();
         screenBox(*second, 11)->click();
         QVERIFY(recorder->shown.isEmpty());
         control<QPushButton>(*second, "cmdOK")->click();

@@ -5,8 +5,11 @@
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
 
+#include <QDialog>
 #include <QList>
+#include <QPushButton>
 #include <QString>
+#include <QTest>
 #include <memory>
 
 // A fresh settings store and message recorder for one test, in English.
@@ -27,6 +30,18 @@ struct DialogTestEnvironment {
     MemorySettingsStore store;
     RecordingMessages messages;
 };
+
+template <typename T> T* control(const QDialog& dlg, const QString& name) {
+    T* widget = dlg.findChild<T*>(name);
+    if (!widget)
+        qFatal("no control %s", qPrintable(name));
+    return widget;
+}
+
+inline void press(QDialog& dlg, const QString& button) {
+    dlg.show();
+    QTest::mouseClick(control<QPushButton>(dlg, button), Qt::LeftButton);
+}
 
 // ACT!'s users as a list, in database order.
 class FakeUsers : public act::Users {

@@ -15,24 +15,12 @@ const QString Email = QStringLiteral("Email");
 const QString EnglishSubject = QStringLiteral("Our meeting of this coming <dayofweek>");
 const QString FrenchSubject = QStringLiteral("Notre prochaine rencontre prévue <joursem>");
 
-template <typename T> T* control(const QDialog& dlg, const QString& name) {
-    T* widget = dlg.findChild<T*>(name);
-    if (!widget)
-        qFatal("no control %s", qPrintable(name));
-    return widget;
-}
-
 QLineEdit* subject(const QDialog& dlg) {
     return control<QLineEdit>(dlg, QStringLiteral("txtSubject"));
 }
 
 QPlainTextEdit* body(const QDialog& dlg) {
     return control<QPlainTextEdit>(dlg, QStringLiteral("txtBody"));
-}
-
-void press(QDialog& dlg, const char* button) {
-    dlg.show();
-    QTest::mouseClick(control<QPushButton>(dlg, QString::fromLatin1(button)), Qt::LeftButton);
 }
 
 } // namespace
@@ -51,7 +39,7 @@ private slots:
                 QStringLiteral("Just a quick reminder of our upcoming meeting on <month> <day>")));
             QVERIFY(body(dlg)->toPlainText().endsWith(
                 QStringLiteral("Here are some preliminary notes : <details>")));
-            press(dlg, "cmdCancel");
+            press(dlg, QStringLiteral("cmdCancel"));
         }
         QCOMPARE(env.store.size(), 0);
 
@@ -64,7 +52,7 @@ private slots:
         QVERIFY(body(french)->toPlainText().contains(
             QStringLiteral("qui aura pour sujet <objet>. Voici quelques notes préliminaires : "
                            "<détails>")));
-        press(french, "cmdSave");
+        press(french, QStringLiteral("cmdSave"));
         QCOMPARE(env.value(Email, QStringLiteral("Active")), QStringLiteral("0"));
         QCOMPARE(env.value(Email, QStringLiteral("Subject")), FrenchSubject);
         QCOMPARE(env.value(Email, QStringLiteral("Body")), body(french)->toPlainText());
@@ -88,7 +76,7 @@ private slots:
             frmEmail dlg;
             QCOMPARE(subject(dlg)->text(), QStringLiteral("Q&A"));
             QCOMPARE(body(dlg)->toPlainText(), stored);
-            press(dlg, "cmdSave");
+            press(dlg, QStringLiteral("cmdSave"));
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
             QCOMPARE(env.value(Email, QStringLiteral("Active")), QStringLiteral("1"));
             QCOMPARE(env.value(Email, QStringLiteral("Subject")), QStringLiteral("Q&A"));
@@ -139,7 +127,7 @@ private slots:
             QStringLiteral("Error 13: 'Type mismatch'\rin frmEmail: Sub Form_Load")));
         QCOMPARE(subject(dlg)->text(), QStringLiteral("S"));
         QCOMPARE(body(dlg)->toPlainText(), QStringLiteral("B"));
-        press(dlg, "cmdSave");
+        press(dlg, QStringLiteral("cmdSave"));
         QCOMPARE(env.value(Email, QStringLiteral("Active")), QStringLiteral("0"));
     }
 
@@ -147,7 +135,7 @@ private slots:
         DialogTestEnvironment env;
         env.store.failWrites = true;
         frmEmail dlg;
-        press(dlg, "cmdSave");
+        press(dlg, QStringLiteral("cmdSave"));
         QVERIFY(dlg.isVisible());
         QCOMPARE(env.messages.shown.size(), 1);
         QVERIFY(env.messages.texts()[0].contains(QStringLiteral("in frmEmail: Sub cmdSave_Click")));

@@ -27,13 +27,6 @@ FakeContactFields standardFields() {
     return fields;
 }
 
-template <typename T> T* control(const QDialog& dlg, const QString& name) {
-    T* widget = dlg.findChild<T*>(name);
-    if (!widget)
-        qFatal("no control %s", qPrintable(name));
-    return widget;
-}
-
 QCheckBox* box(const QDialog& dlg, int index) {
     return control<QCheckBox>(dlg, QStringLiteral("Check1%1").arg(index));
 }
@@ -55,11 +48,6 @@ QStringList comboItems(const QDialog& dlg) {
 
 bool option(const QDialog& dlg, const QString& name) {
     return control<QRadioButton>(dlg, name)->isChecked();
-}
-
-void pressOK(QDialog& dlg) {
-    dlg.show();
-    QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cmdOK")), Qt::LeftButton);
 }
 
 const QList<int> FieldIndexes = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
@@ -89,7 +77,7 @@ private slots:
         QVERIFY(control<QLineEdit>(dlg, QStringLiteral("txtMyself"))->text().isEmpty());
         QVERIFY(control<QLineEdit>(dlg, QStringLiteral("txtHeader"))->text().isEmpty());
 
-        pressOK(dlg);
+        press(dlg, QStringLiteral("cmdOK"));
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(env.value(Options, QStringLiteral("Field4")), QStringLiteral("1"));
         QCOMPARE(env.value(Options, QStringLiteral("Field13")), QStringLiteral("0"));
@@ -142,7 +130,7 @@ private slots:
         QCOMPARE(combo(dlg)->currentText(), QStringLiteral("Birthday"));
         QVERIFY(option(dlg, QStringLiteral("optMyself1")));
         QVERIFY(option(dlg, QStringLiteral("optTitle1")));
-        pressOK(dlg);
+        press(dlg, QStringLiteral("cmdOK"));
         for (auto it = stored.cbegin(); it != stored.cend(); ++it)
             QCOMPARE(env.value(Options, it.key()), it.value());
         QCOMPARE(env.store.size(), stored.size());
@@ -203,7 +191,7 @@ private slots:
         {
             frmFields dlg(fields);
             labelText(dlg, 39)->clear();
-            pressOK(dlg);
+            press(dlg, QStringLiteral("cmdOK"));
         }
         QCOMPARE(env.value(Options, QStringLiteral("Label39")), QStringLiteral("None"));
         frmFields reopened(fields);
@@ -245,7 +233,7 @@ private slots:
         fields.positions = {{101, QStringLiteral("User 1")}, {102, QStringLiteral("User 1")}};
         frmFields dlg(fields);
         combo(dlg)->setCurrentIndex(2);
-        pressOK(dlg);
+        press(dlg, QStringLiteral("cmdOK"));
         QCOMPARE(env.value(Options, QStringLiteral("Custom")), QStringLiteral("102"));
         QCOMPARE(env.value(Options, QStringLiteral("Header")), QStringLiteral("1"));
     }
@@ -280,7 +268,7 @@ private slots:
         QVERIFY(option(dlg, QStringLiteral("optMyself1")));
         QCOMPARE(comboItems(dlg).size(), 6);
 
-        pressOK(dlg);
+        press(dlg, QStringLiteral("cmdOK"));
         QCOMPARE(env.value(Options, QStringLiteral("Field4")), QStringLiteral("1"));
         QCOMPARE(env.value(Options, QStringLiteral("Custom")), QStringLiteral("0"));
         QCOMPARE(env.value(Options, QStringLiteral("Header")), QStringLiteral("1"));

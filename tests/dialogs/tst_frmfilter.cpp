@@ -28,13 +28,6 @@ FakeUsers officeUsers() {
     return users;
 }
 
-template <typename T> T* control(const QDialog& dlg, const QString& name) {
-    T* widget = dlg.findChild<T*>(name);
-    if (!widget)
-        qFatal("no control %s", qPrintable(name));
-    return widget;
-}
-
 QStringList listed(const frmFilter& dlg) {
     QStringList names;
     auto* list = control<QListWidget>(dlg, QStringLiteral("List1"));
@@ -56,11 +49,6 @@ void select(frmFilter& dlg, const QStringList& names) {
     auto* list = control<QListWidget>(dlg, QStringLiteral("List1"));
     for (int row = 0; row < list->count(); ++row)
         list->item(row)->setSelected(names.contains(list->item(row)->text()));
-}
-
-void press(frmFilter& dlg, const char* button) {
-    dlg.show();
-    QTest::mouseClick(control<QPushButton>(dlg, QString::fromLatin1(button)), Qt::LeftButton);
 }
 
 bool checked(const frmFilter& dlg, const char* name) {
@@ -88,7 +76,7 @@ private slots:
                               QStringLiteral("Dan Ortiz"), QStringLiteral("Eve Novak")}));
         QVERIFY(selected(dlg).isEmpty());
 
-        press(dlg, "cmdOK");
+        press(dlg, QStringLiteral("cmdOK"));
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(env.value(Filter, QStringLiteral("Type0")), QStringLiteral("1"));
         QCOMPARE(env.value(Filter, QStringLiteral("Type1")), QStringLiteral("1"));
@@ -98,20 +86,6 @@ private slots:
         QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")), QString());
         QCOMPARE(env.value(Filter, QStringLiteral("SelNames")), QString());
         QVERIFY(env.messages.shown.isEmpty());
-    }
-
-    void captionsFollowTheLanguage() {
-        DialogTestEnvironment env;
-        LanguageBase = 400;
-        FakeUsers users = officeUsers();
-        frmFilter dlg(users);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Filtrage des activités"));
-        QCOMPARE(control<QAbstractButton>(dlg, QStringLiteral("optMeAnd"))->text(),
-                 QStringLiteral("Moi et :"));
-        QCOMPARE(control<QLabel>(dlg, QStringLiteral("Label3"))->text(),
-                 QStringLiteral("Ne pas afficher les activités terminées"));
-        QCOMPARE(control<QAbstractButton>(dlg, QStringLiteral("cmdCancel"))->text(),
-                 QStringLiteral("&Annuler"));
     }
 
     void okWithoutChangesWritesBackWhatWasStored() {
@@ -131,7 +105,7 @@ private slots:
         frmFilter dlg(users);
         QCOMPARE(selected(dlg),
                  (QStringList{QStringLiteral("Bob Stone"), QStringLiteral("Dan Ortiz")}));
-        press(dlg, "cmdOK");
+        press(dlg, QStringLiteral("cmdOK"));
         for (const auto& [key, value] : stored)
             QCOMPARE(env.value(Filter, key), value);
         QCOMPARE(env.store.size(), stored.size());
@@ -149,7 +123,7 @@ private slots:
             control<QRadioButton>(dlg, QStringLiteral("optMeAnd"))->setChecked(true);
             select(dlg, {QStringLiteral("Bob Stone")});
             if (QByteArray(closer) == "cmdCancel") {
-                press(dlg, closer);
+                press(dlg, QString::fromLatin1(closer));
             } else {
                 dlg.show();
                 dlg.close();
@@ -167,23 +141,12 @@ private slots:
         control<QRadioButton>(dlg, QStringLiteral("optMeAnd"))->setChecked(true);
         select(dlg, {QStringLiteral("Eve Novak"), QStringLiteral("Bob Stone"),
                      QStringLiteral("Dan Ortiz")});
-        press(dlg, "cmdOK");
+        press(dlg, QStringLiteral("cmdOK"));
         QCOMPARE(env.value(Filter, QStringLiteral("Users")), QStringLiteral("MeAnd"));
         QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")),
                  QStringLiteral("USR000000002USR000000007USR000000008"));
         QCOMPARE(env.value(Filter, QStringLiteral("SelNames")),
                  QStringLiteral("Bob Stone & Dan Ortiz & Eve Novak"));
-    }
-
-    void myselfAndNobodyWritesEmptyChoices() {
-        DialogTestEnvironment env;
-        FakeUsers users = officeUsers();
-        frmFilter dlg(users);
-        control<QRadioButton>(dlg, QStringLiteral("optMeAnd"))->setChecked(true);
-        press(dlg, "cmdOK");
-        QCOMPARE(env.value(Filter, QStringLiteral("Users")), QStringLiteral("MeAnd"));
-        QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")), QString());
-        QCOMPARE(env.value(Filter, QStringLiteral("SelNames")), QString());
     }
 
     void allUsersIsNamedInEnglishWhateverTheLanguage() {
@@ -193,10 +156,13 @@ private slots:
         env.store.SaveSetting(Filter, QStringLiteral("SelUsers"), QStringLiteral("USR000000002"));
         FakeUsers users = officeUsers();
         frmFilter dlg(users);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Filtrage des activités"));
+        QCOMPARE(control<QAbstractButton>(dlg, QStringLiteral("optMeAnd"))->text(),
+                 QStringLiteral("Moi et :"));
         QCOMPARE(control<QAbstractButton>(dlg, QStringLiteral("optAll"))->text(),
                  QStringLiteral("Tous les utilisateurs"));
         control<QRadioButton>(dlg, QStringLiteral("optAll"))->setChecked(true);
-        press(dlg, "cmdOK");
+        press(dlg, QStringLiteral("cmdOK"));
         QCOMPARE(env.value(Filter, QStringLiteral("Users")), QStringLiteral("All"));
         QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")), QString());
         QCOMPARE(env.value(Filter, QStringLiteral("SelNames")), QStringLiteral("All Users"));
@@ -217,16 +183,6 @@ private slots:
         QCOMPARE(selected(dlg), (QStringList{QStringLiteral("Ann"), QStringLiteral("Ben")}));
     }
 
-    void storedSelectionIsIgnoredOutsideMyselfAnd() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Filter, QStringLiteral("Users"), QStringLiteral("All"));
-        env.store.SaveSetting(Filter, QStringLiteral("SelUsers"), QStringLiteral("USR000000002"));
-        FakeUsers users = officeUsers();
-        frmFilter dlg(users);
-        QVERIFY(checked(dlg, "optAll"));
-        QVERIFY(selected(dlg).isEmpty());
-    }
-
     void unknownUserModeShowsMeOnly() {
         DialogTestEnvironment env;
         env.store.SaveSetting(Filter, QStringLiteral("Users"), QStringLiteral("me"));
@@ -236,14 +192,6 @@ private slots:
         QVERIFY(checked(dlg, "optMe"));
         QVERIFY(!checked(dlg, "optMeAnd") && !checked(dlg, "optAll"));
         QVERIFY(selected(dlg).isEmpty());
-    }
-
-    void onlyTheCurrentUserListableGivesAnEmptyList() {
-        DialogTestEnvironment env;
-        FakeUsers users = officeUsers();
-        users.users = users.users.mid(0, 1) + users.users.mid(3, 3);
-        frmFilter dlg(users);
-        QVERIFY(listed(dlg).isEmpty());
     }
 
     void clickingTheClearedTextTogglesTheBox() {
@@ -278,7 +226,7 @@ private slots:
         QVERIFY(checked(dlg, "chkCleared"));
         QCOMPARE(selected(dlg), QStringList{QStringLiteral("Chloé Dubois")});
 
-        press(dlg, "cmdOK");
+        press(dlg, QStringLiteral("cmdOK"));
         QCOMPARE(env.value(Filter, QStringLiteral("Type0")), QStringLiteral("1"));
         QCOMPARE(env.value(Filter, QStringLiteral("Cleared")), QStringLiteral("1"));
         QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")), QStringLiteral("USR000000003"));
@@ -289,7 +237,7 @@ private slots:
         env.store.failWrites = true;
         FakeUsers users = officeUsers();
         frmFilter dlg(users);
-        press(dlg, "cmdOK");
+        press(dlg, QStringLiteral("cmdOK"));
         QVERIFY(dlg.isVisible());
         QCOMPARE(env.messages.shown.size(), 1);
         QVERIFY(env.messages.texts()[0].contains(QStringLiteral("frmFilter: Sub cmdOK_Click")));
