@@ -41,7 +41,7 @@ namespace {
 const QString Columns = QStringLiteral(
     "id, type, priority, regarding, details, start, end_at, duration, timeless, alarm, "
     "alarm_lead, color, scheduled_for, contact, cleared, with_list, recurring, rec_kind, "
-    "rec_every, rec_until, dom_bits, week_bits, weekday_bits, exceptions");
+    "rec_every, rec_until, dom_bits, week_bits, weekday_bits, exceptions, row");
 
 QDateTime dateTimeAt(const QSqlQuery& q, int column) {
     return parseFixtureDateTime(q.value(column).toString());
@@ -112,7 +112,7 @@ void StandinActivity::SetDateScope(const QDate& first, const QDate& afterLast) {
         QStringLiteral("SELECT %1 FROM activities WHERE recurring = 0 AND start >= ? AND "
                        "start < ? AND (end_at > ? OR start >= ?) "
                        "UNION ALL SELECT %1 FROM activities WHERE recurring = 1 AND "
-                       "rec_until >= ? AND start < ? ORDER BY start, id")
+                       "rec_until >= ? AND start < ? ORDER BY start, row")
             .arg(Columns));
     for (const QString& value :
          {lookBack, toText, fromText, fromText, first.toString(QLatin1String(DateFormat)), toText})
