@@ -1,5 +1,7 @@
 #include "ScriptFileLayout.h"
 
+#include "CalendarField.h"
+
 #include "shell/SettingsStore.h"
 
 #include <algorithm>
@@ -23,7 +25,7 @@ int storedColumn(int field) {
     const QString letter = text.trimmed().toUpper();
     if (letter.size() == 1 && letter[0] >= QLatin1Char('A') && letter[0] <= QLatin1Char('F'))
         return letter[0].unicode() - 'A';
-    return defaultFieldColumn(field);
+    return CalendarFields[field].defaultColumn - 'A';
 }
 
 int storedOrder(int field) {
@@ -43,26 +45,6 @@ bool headerOn() {
 }
 
 } // namespace
-
-int defaultFieldColumn(int field) {
-    switch (field) {
-    case 0:
-        return 0;
-    case 1:
-    case 3:
-        return 1;
-    case 2:
-        return 2;
-    case 6:
-    case 7:
-    case 8:
-        return 3;
-    case 9:
-        return 4;
-    default:
-        return 5;
-    }
-}
 
 ScriptFileLayout readScriptFileLayout() {
     ScriptFileLayout layout;

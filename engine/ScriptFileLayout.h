@@ -21,7 +21,3 @@ struct ScriptFileLayout {
 };
 
 ScriptFileLayout readScriptFileLayout();
-
-// The column the layout gives a field that has none stored: the one the main window stores
-// for a fresh user.
-int defaultFieldColumn(int field);

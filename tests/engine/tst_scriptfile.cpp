@@ -205,18 +205,11 @@ private slots:
         QVERIFY(lines.filter(QStringLiteral("new Date(M[")).isEmpty());
     }
 
-    void englishHasNoEnglishMonthCopy() {
-        QVERIFY(linesFor().filter(QStringLiteral("MF")).isEmpty());
-    }
-
     void columnWidths_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("written");
         QTest::newRow("stored 10") << QStringLiteral("10") << 10;
-        QTest::newRow("zero") << QStringLiteral("0") << 0;
-        QTest::newRow("hundred") << QStringLiteral("100") << 100;
         QTest::newRow("absent") << QString() << 15;
-        QTest::newRow("empty") << QStringLiteral("") << 15;
         QTest::newRow("over 100") << QStringLiteral("150") << 15;
         QTest::newRow("negative") << QStringLiteral("-1") << 15;
         QTest::newRow("fraction") << QStringLiteral("12.5") << 15;
@@ -338,10 +331,6 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("order5");
-        QTest::newRow("English") << 200 << "1"
-                                 << "6";
-        QTest::newRow("French") << 400 << "1"
-                                << "6";
         QTest::newRow("no header") << 200 << "0"
                                    << "6";
         QTest::newRow("French, no header, shared numbers") << 400 << "0"

@@ -1,0 +1,142 @@
+#include "act/standin/StandinAuxCommands.h"
+#include "act/standin/StandinViews.h"
+#include "support/StandinFixture.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// daywise-actdb run as a user would, in a temporary ACT! home.
+class ActdbTest : public QObject {
+    Q_OBJECT
+
+    struct Result {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+
+    QTemporaryDir dir_;
+
+    QString home() const { return dir_.filePath(QStringLiteral("home")); }
+    QString path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
+
+    Result actdb(const QStringList& arguments) const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DAYWISE_ACT_HOME"), home());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(DAYWISE_ACTDB), arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return {-1, {}, QStringLiteral("daywise-actdb did not end normally")};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private slots:
+    void helpListsEveryCommand() {
+        const Result r = actdb({QStringLiteral("--help")});
+        QCOMPARE(r.exitCode, 0);
+        for (const char* command : {"create DB", "import DB FIXTURE.json", "export DB",
+                                    "demo DB [--today YYYY-MM-DD]", "open DB", "close", "status"})
+            QVERIFY2(r.out.contains(QLatin1String(command)), command);
+    }
+
+    void demoOpenStatusClose() {
+        const QString db = path("demo.actdb");
+        QCOMPARE(actdb({"demo", db, "--today", "2024-03-11"}).exitCode, 0);
+        Result r = actdb({"status"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.contains("ACT! running: no"), qPrintable(r.out));
+
+        QCOMPARE(actdb({"open", db}).exitCode, 0);
+        act::standin::ActHome actHome(home());
+        QDir().mkpath(actHome.netLinksPath());
+        QFile tab(actHome.netLinksPath() + "/Daywise-tab.ctl");
+        QVERIFY(tab.open(QIODevice::WriteOnly));
+        tab.close();
+        act::standin::StandinAuxCommands aux(actHome);
+        QCOMPARE(aux.AddAuxCommand("Daywise", "/opt/daywise/daywise", "/opt/daywise", "Daywise",
+                                   "tip", "i.ico", "i32.ico", 1),
+                 0);
+        QCOMPARE(aux.AddAuxCommandToToolbar(2, "Daywise"), 0);
+        QCOMPARE(aux.AddAuxCommandToToolsMenu(5, "Daywise"), 0);
+        act::standin::StandinViews views(actHome);
+        views.FindExplorerView("Daywise", 100)->Refresh();
+
+        r = actdb({"status"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.contains("ACT! running: yes"), qPrintable(r.out));
+        QVERIFY2(r.out.contains("open database: " + QFileInfo(db).absoluteFilePath()),
+                 qPrintable(r.out));
+        QVERIFY2(r.out.contains("views: Daywise tab"), qPrintable(r.out));
+        QVERIFY2(r.out.contains("toolbar in views 2; Tools menu in views 5"), qPrintable(r.out));
+        QVERIFY2(r.out.contains("refreshes: 1"), qPrintable(r.out));
+
+        QCOMPARE(actdb({"close"}).exitCode, 0);
+        QVERIFY(actdb({"status"}).out.contains("ACT! running: no"));
+    }
+
+    void importExportRoundTrips() {
+        const QString db = path("every.actdb");
+        const Result imported =
+            actdb({"import", db, qEnvironmentVariable("DAYWISE_FIXTURES") + "/every-key.json"});
+        QCOMPARE(imported.exitCode, 0);
+        const Result exported = actdb({"export", db});
+        QCOMPARE(exported.exitCode, 0);
+        QCOMPARE(
+            QJsonDocument::fromJson(exported.out.toUtf8()),
+            QJsonDocument::fromJson(StandinFixture::fixtureFile(QStringLiteral("every-key.json"))));
+    }
+
+    void badFixtureFailsAndKeepsTheDatabase() {
+        const QString db = path("kept.actdb");
+        QCOMPARE(actdb({"demo", db, "--today", "2024-03-11"}).exitCode, 0);
+        const Result before = actdb({"export", db});
+        const QString fixture = path("bad.json");
+        QFile file(fixture);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"current_user": "USR000000001", "users": [{"id": "USR1", "name": "A"}]})");
+        file.close();
+        const Result r = actdb({"import", db, fixture});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(R"(user "USR1", key "id")"), qPrintable(r.err));
+        QCOMPARE(actdb({"export", db}).out, before.out);
+    }
+
+    void badPathsFailClearlyAndCreateNothing() {
+        const QString missing = path("missing.actdb");
+        for (const QStringList& arguments :
+             {QStringList{"open", missing}, QStringList{"export", missing},
+              QStringList{"import", missing, path("no-such-fixture.json")}}) {
+            const Result r = actdb(arguments);
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains("missing") || r.err.contains("no-such-fixture"),
+                     qPrintable(r.err));
+        }
+        QVERIFY(!QFile::exists(missing));
+        QVERIFY(!act::standin::ActHome(home()).isRunning());
+    }
+
+    void usageErrorsExitWithTwo() {
+        QCOMPARE(actdb({}).exitCode, 2);
+        QCOMPARE(actdb({"frobnicate"}).exitCode, 2);
+        QCOMPARE(actdb({"open"}).exitCode, 2);
+        const Result r = actdb({"demo", path("d.actdb"), "--today", "2024-02-30"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("2024-02-30"));
+        QVERIFY(!QFile::exists(path("d.actdb")));
+    }
+
+    void createRefusesAnExistingFile() {
+        const QString db = path("new.actdb");
+        QCOMPARE(actdb({"create", db}).exitCode, 0);
+        QCOMPARE(actdb({"open", db}).exitCode, 0);
+        QCOMPARE(actdb({"create", db}).exitCode, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(ActdbTest)
+#include "tst_actdb.moc"

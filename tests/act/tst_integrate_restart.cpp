@@ -1,0 +1,113 @@
+#include "RecordingMessages.h"
+#include "act/frmIntegrate.h"
+#include "act/standin/StandinAuxCommands.h"
+#include "engine/Generation.h"
+#include "engine/SelectionTests.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
+#include "shell/ShellTestSupport.h"
+#include "shell/frmMain.h"
+#include "support/StandinFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using Answer = Messages::Answer;
+
+namespace {
+
+const QByteArray OneMeeting = R"({"current_user": "USR000000001",
+    "users": [{"id": "USR000000001", "name": "Alice Martin"}],
+    "activities": [{"id": "ACT000000001", "type": 1, "regarding": "Review",
+                    "start": "2024-03-12 09:00", "end": "2024-03-12 10:00",
+                    "scheduled_for": "USR000000001", "contact": "USR000000001"}]})";
+
+// The desktop's "open" of a stand-in database: ACT! starts again on it.
+class ReopeningShell : public ShellOpener {
+public:
+    ReopeningShell() { setShellOpener(this); }
+    ~ReopeningShell() override { setShellOpener(nullptr); }
+    bool open(const QUrl& url) override {
+        opened << url;
+        return act::standin::openDatabaseInActHome(url.toLocalFile());
+    }
+    QList<QUrl> opened;
+};
+
+void click(frmIntegrate* dialog, const char* name) {
+    dialog->findChild<QAbstractButton*>(QLatin1String(name))->click();
+}
+
+} // namespace
+
+class IntegrateRestartTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void restartedActShowsTheTabTheViewAndTheCommand() {
+        LanguageBase = 200;
+        RestartRequested = false;
+        MemorySettingsStore store;
+        store.SaveSetting("Settings", "Installed", "1");
+        setSettings(&store);
+        RecordingMessages recorder;
+        // Add the tab and the view without restarting, then restart when closing.
+        recorder.answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No, Answer::Yes};
+        ReopeningShell shell;
+        StandinFixture act(OneMeeting);
+
+        auto window = std::make_unique<frmMain>(act.openSession());
+        window->Form_Load();
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        QSignalSpy ticks(window->Timer1, &QTimer::timeout);
+        auto watch = whenShown<frmIntegrate>([](frmIntegrate* dialog) {
+            click(dialog, "chkOutputTab");
+            click(dialog, "chkOutputView");
+            click(dialog, "chkScreen_0");
+            click(dialog, "cmdOK");
+        });
+        window->mnuIntegrate->trigger();
+
+        QVERIFY(RestartRequested);
+        QTRY_COMPARE(shell.opened.size(), 1);
+        QCOMPARE(shell.opened[0].toLocalFile(), act.databasePath());
+        QVERIFY(act.home().isRunning());
+        QCOMPARE(act.home().openDatabasePath(), act.databasePath());
+        QVERIFY(window->isHidden());
+        QCOMPARE(ended.size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 1, 5000);
+        QCOMPARE(ended.size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
+        QCOMPARE(ticks.size(), 2);
+        QCOMPARE(recorder.shown.size(), 5);
+        QCOMPARE(
+            act::standin::StandinAuxCommands(act.home()).AuxCommandExistsInToolbar(1, "Daywise"),
+            1);
+
+        // The next Daywise makes a calendar, which refreshes both places that show it.
+        RestartRequested = false;
+        act::ActSession again = act.openSession();
+        MyRecordId = getUserID(*again.database);
+        QTemporaryDir html;
+        Generation generation(again);
+        generation.setHtmlFolder(html.path());
+        generation.setPageOpening(Generation::PageOpening::Never);
+        QCOMPARE(generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17)).result,
+                 GenerationOutcome::Result::Written);
+        QFile log(act.home().refreshLogPath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray refreshed = log.readAll();
+        QVERIFY(refreshed.contains("Daywise-tab.ctl"));
+        QVERIFY(refreshed.contains("Daywise-viewbar.ctl"));
+        setSettings(nullptr);
+    }
+};
+
+QTEST_MAIN(IntegrateRestartTest)
+#include "tst_integrate_restart.moc"

@@ -1,0 +1,156 @@
+// A minimal client of Chromium's DevTools protocol over --remote-debugging-pipe: commands
+// go out on the browser's fd 3 and answers and events come back on fd 4, each message one
+// JSON text ended by a NUL byte. Node's built-ins are enough; no WebSocket is involved.
+"use strict";
+const {spawn} = require("child_process");
+
+class Browser {
+    constructor(executable, profile) {
+        this.child = spawn(executable, [
+            "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+            "--disable-background-networking", "--disable-component-update", "--disable-sync",
+            "--hide-scrollbars", "--allow-file-access-from-files",
+            `--user-data-dir=${profile}`, "--remote-debugging-pipe", "about:blank",
+        ], {stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"]});
+        this.stderr = "";
+        this.child.stderr.on("data", (chunk) => (this.stderr += chunk));
+        this.nextId = 1;
+        this.pending = new Map();
+        this.listeners = new Set();
+        this.closed = new Promise((resolve) => this.child.on("exit", resolve));
+        this.child.on("exit", () => {
+            for (const {reject, method} of this.pending.values())
+                reject(new Error(`Chromium ended while waiting for ${method}:\n${this.stderr}`));
+            this.pending.clear();
+        });
+        let buffer = Buffer.alloc(0);
+        this.child.stdio[4].on("data", (chunk) => {
+            buffer = Buffer.concat([buffer, chunk]);
+            let end;
+            while ((end = buffer.indexOf(0)) >= 0) {
+                this.dispatch(JSON.parse(buffer.subarray(0, end).toString("utf8")));
+                buffer = buffer.subarray(end + 1);
+            }
+        });
+    }
+
+    dispatch(message) {
+        if (message.id === undefined) {
+            for (const listener of this.listeners)
+                listener(message);
+            return;
+        }
+        const waiting = this.pending.get(message.id);
+        this.pending.delete(message.id);
+        if (message.error)
+            waiting.reject(new Error(`${waiting.method}: ${message.error.message}`));
+        else
+            waiting.resolve(message.result);
+    }
+
+    send(method, params = {}, sessionId = undefined) {
+        const id = this.nextId++;
+        this.child.stdio[3].write(JSON.stringify({id, method, params, sessionId}) + "\0");
+        return new Promise((resolve, reject) => this.pending.set(id, {resolve, reject, method}));
+    }
+
+    // Resolves with the first event of that name for the session, or rejects after `ms`.
+    event(method, sessionId, ms = 30000) {
+        return new Promise((resolve, reject) => {
+            const timer = setTimeout(() => {
+                this.listeners.delete(listener);
+                reject(new Error(`no ${method} within ${ms} ms`));
+            }, ms);
+            const listener = (message) => {
+                if (message.method === method && message.sessionId === sessionId) {
+                    clearTimeout(timer);
+                    this.listeners.delete(listener);
+                    resolve(message.params);
+                }
+            };
+            this.listeners.add(listener);
+        });
+    }
+
+    async close() {
+        this.send("Browser.close").catch(() => {});
+        const timer = setTimeout(() => this.child.kill("SIGKILL"), 5000);
+        await this.closed;
+        clearTimeout(timer);
+    }
+}
+
+// One tab: loads a page, records every script error, console error and failed load, and
+// evaluates functions in it.
+class Tab {
+    static async open(browser, width, height) {
+        const {targetId} = await browser.send("Target.createTarget", {url: "about:blank"});
+        const {sessionId} = await browser.send("Target.attachToTarget", {targetId, flatten: true});
+        const tab = new Tab(browser, targetId, sessionId, width);
+        await tab.send("Runtime.enable");
+        await tab.send("Log.enable");
+        await tab.send("Page.enable");
+        await tab.send("Emulation.setDeviceMetricsOverride",
+                       {width, height, deviceScaleFactor: 1, mobile: false});
+        return tab;
+    }
+
+    constructor(browser, targetId, sessionId, width) {
+        this.browser = browser;
+        this.targetId = targetId;
+        this.sessionId = sessionId;
+        this.width = width;
+        this.errors = [];
+        browser.listeners.add((message) => {
+            if (message.sessionId !== sessionId)
+                return;
+            const p = message.params;
+            if (message.method === "Runtime.exceptionThrown")
+                this.errors.push(p.exceptionDetails.exception?.description ?? p.exceptionDetails.text);
+            else if (message.method === "Runtime.consoleAPICalled" && p.type === "error")
+                this.errors.push(p.args.map((a) => a.value ?? a.description).join(" "));
+            else if (message.method === "Log.entryAdded" && p.entry.level === "error")
+                this.errors.push(`${p.entry.text} ${p.entry.url ?? ""}`.trim());
+        });
+    }
+
+    send(method, params = {}) {
+        return this.browser.send(method, params, this.sessionId);
+    }
+
+    async load(url) {
+        const loaded = this.browser.event("Page.loadEventFired", this.sessionId);
+        await this.send("Page.navigate", {url});
+        await loaded;
+    }
+
+    // Runs `fn` in the page and returns its result, which must be plain data.
+    async evaluate(fn) {
+        const {result, exceptionDetails} = await this.send("Runtime.evaluate", {
+            expression: `(${fn})()`, returnByValue: true, awaitPromise: true,
+        });
+        if (exceptionDetails)
+            throw new Error(`in the page: ${exceptionDetails.exception?.description}`);
+        return result.value;
+    }
+
+    async screenshot() {
+        const height = await this.evaluate(() => document.documentElement.scrollHeight);
+        const {data} = await this.send("Page.captureScreenshot", {
+            format: "png", captureBeyondViewport: true,
+            clip: {x: 0, y: 0, width: this.width, height, scale: 1},
+        });
+        return Buffer.from(data, "base64");
+    }
+
+    async pdf() {
+        const {data} = await this.send("Page.printToPDF", {printBackground: false});
+        return Buffer.from(data, "base64");
+    }
+
+    close() {
+        return this.browser.send("Target.closeTarget", {targetId: this.targetId}).catch(() => {});
+    }
+}
+
+module.exports = {Browser, Tab};

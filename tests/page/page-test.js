@@ -1,0 +1,329 @@
+// The calendar as a person sees it: makes calendars from a fixture with `daywise --create`,
+// opens the shipped page from the file system in headless Chromium and checks the banners,
+// activity rows, icons, colours, small calendars, header switch and language, and that
+// nothing went wrong in the browser. Keeps a screenshot and a print of one calendar.
+//
+// node page-test.js --daywise BIN --actdb BIN --page DIR --fixtures DIR --out DIR
+//                   [--chromium BIN]
+"use strict";
+const assert = require("assert/strict");
+const fs = require("fs");
+const path = require("path");
+const {execFileSync} = require("child_process");
+const {Browser, Tab} = require("./cdp-pipe");
+
+const SKIPPED = 77;
+const WIDTH = 1100;
+
+function options() {
+    const args = process.argv.slice(2);
+    const value = (name) => {
+        const i = args.indexOf(`--${name}`);
+        return i >= 0 ? args[i + 1] : undefined;
+    };
+    return {
+        daywise: value("daywise"), actdb: value("actdb"), page: value("page"),
+        fixtures: value("fixtures"), out: value("out"),
+        chromium: value("chromium") || "/usr/bin/chromium",
+    };
+}
+
+// Settings shared by every calendar: to-dos and cleared activities shown, colours by
+// priority (high red, medium blue, low green), a header text.
+const BASE_SETTINGS = {
+    Options: {HeaderText: "Sales team"},
+    Filter: {Type2: "1", Cleared: "0"},
+    Colors: {ColorDefault: "0", PriorityColor0: "2631935", PriorityColor1: "13395456",
+             PriorityColor2: "3381555"},
+};
+
+const ENGLISH = {emptyDay: "No activities scheduled.", forCaption: "for"};
+const FRENCH = {emptyDay: "Pas d'activités programmées.", forCaption: "pour"};
+
+const WEEK = ["2003-01-28", "2003-02-03"];
+const SCENARIOS = [
+    {
+        name: "week", range: WEEK, settings: {}, language: ENGLISH, keep: true,
+        banners: [
+            ["Tuesday", "January 28th, 2003"], ["Wednesday", "January 29th, 2003"],
+            ["Thursday", "January 30th, 2003"], ["Friday", "January 31st, 2003"],
+            ["Saturday", "February 1st, 2003"], ["Sunday", "February 2nd, 2003"],
+            ["Monday", "February 3rd, 2003"],
+        ],
+        counts: [3, 0, 1, 0, 0, 0, 2],
+        icons: [["todo.gif", "meeting.gif", "call.gif"], [], ["rmeeting.gif"], [], [], [],
+                ["call.gif", "rtodo.gif"]],
+        calendars: ["December 2002/31@0[]", "January 2003/31@3[28-31]",
+                    "February 2003/28@6[1-3]"],
+    },
+    {
+        name: "header-off", range: WEEK, settings: {Options: {Header: "0"}}, language: ENGLISH,
+        counts: [3, 0, 1, 0, 0, 0, 2], calendars: null,
+    },
+    {
+        name: "french", range: WEEK, settings: {Options: {Language: "1"}}, language: FRENCH,
+        banners: [
+            ["Mardi", "28 janvier 2003"], ["Mercredi", "29 janvier 2003"],
+            ["Jeudi", "30 janvier 2003"], ["Vendredi", "31 janvier 2003"],
+            ["Samedi", "1er février 2003"], ["Dimanche", "2 février 2003"],
+            ["Lundi", "3 février 2003"],
+        ],
+        counts: [3, 0, 1, 0, 0, 0, 2],
+        calendars: ["décembre 2002/31@0[]", "janvier 2003/31@3[28-31]",
+                    "février 2003/28@6[1-3]"],
+    },
+    {
+        name: "late-days-over-a-month-end", range: ["2003-01-25", "2003-02-24"], settings: {},
+        language: ENGLISH,
+        calendars: ["January 2003/31@3[25-31]", "February 2003/28@6[1-24]",
+                    "March 2003/31@6[]"],
+    },
+    {
+        name: "within-a-month", range: ["2003-01-05", "2003-01-11"], settings: {},
+        language: ENGLISH,
+        calendars: ["December 2002/31@0[]", "January 2003/31@3[5-11]",
+                    "February 2003/28@6[]"],
+    },
+    {
+        name: "over-a-year-end", range: ["2002-12-20", "2003-01-19"], settings: {},
+        language: ENGLISH,
+        calendars: ["December 2002/31@0[20-31]", "January 2003/31@3[1-19]",
+                    "February 2003/28@6[]"],
+    },
+];
+
+// Column (0 = A) and class of each of the twenty fields in the layout nobody changed.
+const DEFAULT_COLUMNS = [0, 1, 2, 1, 5, 5, 3, 3, 3, 4, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5];
+const FIELD_CLASSES = ["type", "priority", "time", "alarm", "regarding", "details", "contact",
+    "title", "company", "phone", "address", "city", "fax", "cell", "pager", "email",
+    "assistant", "custom", "scheduledfor", "alsowith"];
+const TYPE_WORDS = ["call", "meeting", "todo"];
+
+function iniText(sections) {
+    return Object.entries(sections)
+        .map(([section, keys]) =>
+            `[${section}]\n` + Object.entries(keys).map(([k, v]) => `${k}=${v}\n`).join(""))
+        .join("\n");
+}
+
+function merged(...layers) {
+    const result = {};
+    for (const layer of layers)
+        for (const [section, keys] of Object.entries(layer))
+            result[section] = {...result[section], ...keys};
+    return result;
+}
+
+// Makes one calendar in its own folder, with its own settings, and returns the page's URL.
+function makeCalendar(o, scenario, actHome) {
+    const home = path.join(o.out, scenario.name);
+    fs.rmSync(home, {recursive: true, force: true});
+    const config = path.join(home, "config", "Daywise");
+    const html = path.join(home, "html");
+    fs.mkdirSync(config, {recursive: true});
+    fs.mkdirSync(html, {recursive: true});
+    fs.mkdirSync(path.join(home, "runtime"), {recursive: true, mode: 0o700});
+    fs.writeFileSync(path.join(config, "Daywise.conf"),
+                     iniText(merged(BASE_SETTINGS, scenario.settings)));
+    for (const name of fs.readdirSync(o.page))
+        if (!["data.js", "script.js"].includes(name))
+            fs.copyFileSync(path.join(o.page, name), path.join(html, name));
+    execFileSync(o.daywise, ["--create", "--start", scenario.range[0], "--end",
+                             scenario.range[1], "--html-dir", html], {
+        env: {...environment(actHome), XDG_CONFIG_HOME: path.join(home, "config"),
+              XDG_DATA_HOME: path.join(home, "data"),
+              XDG_RUNTIME_DIR: path.join(home, "runtime")},
+        stdio: ["ignore", "pipe", "inherit"],
+    });
+    return "file://" + path.join(html, "Daywise.htm");
+}
+
+function environment(actHome) {
+    return {...process.env, DAYWISE_ACT_HOME: actHome, QT_QPA_PLATFORM: "offscreen",
+            TZ: "UTC", LC_ALL: "C.UTF-8"};
+}
+
+// Runs in the page: what it shows, read from the document, beside what data.js holds.
+function readPage() {
+    const text = (node) => (node ? node.textContent.replace(/\u00a0/g, " ").replace(/\s+/g, " ").trim() : null);
+    const htmlText = (html) => {
+        const box = document.createElement("div");
+        box.innerHTML = html;
+        return text(box);
+    };
+    const calendar = (id) => {
+        const box = document.getElementById(id);
+        if (!box)
+            return null;
+        const month = text(box.querySelector("#calmonth"));
+        const days = [...box.querySelectorAll("#calday, #caldayin")];
+        const numbers = days.filter((d) => text(d) !== "");
+        const marked = numbers.filter((d) => d.id === "caldayin").map((d) => text(d));
+        const range = marked.length ? `${marked[0]}-${marked[marked.length - 1]}` : "";
+        return `${month}/${numbers.length}@${days.findIndex((d) => text(d) !== "")}[${range}]`;
+    };
+    const days = [];
+    let position = 0;
+    for (let i = 0; i < Nbdays; i++) {
+        const box = document.getElementById("D" + i);
+        const activities = [];
+        for (let j = 0; j < Nbactivities[i]; j++, position++) {
+            const f = position * Nbfields;
+            const entries = Activities.slice(f, f + Nbfields);
+            const cells = [0, 1, 2, 3, 4, 5].map((c) => document.getElementById(`D${i}A${j}C${c}`));
+            activities.push({
+                entries,
+                entryTexts: entries.map(htmlText),
+                cells: cells.map((cell) => ({
+                    icons: [...cell.querySelectorAll("img")].map((img) => ({
+                        src: img.getAttribute("src"), width: img.naturalWidth,
+                        height: img.naturalHeight})),
+                    fields: [...cell.querySelectorAll(":scope > span")].map((span) => {
+                        const inner = span.querySelector("font > span");
+                        return {
+                            type: span.id, priority: span.className,
+                            fontColor: span.querySelector("font").getAttribute("color"),
+                            shownColor: getComputedStyle(span.querySelector("font")).color,
+                            cls: inner.className, text: text(inner),
+                        };
+                    }),
+                })),
+            });
+        }
+        days.push({
+            banner: [text(document.querySelectorAll("#dayleft")[i]),
+                     text(document.querySelectorAll("#dayright")[i])],
+            bannerColour: getComputedStyle(document.querySelectorAll("table.day")[i]).backgroundColor,
+            tables: box.querySelectorAll("table").length,
+            text: box.querySelector("table") ? null : text(box),
+            activities,
+        });
+    }
+    return {
+        banners: document.querySelectorAll("table.day").length,
+        dayEntries: Day.map((d) => d.split("~")),
+        days,
+        titleBlock: !!document.getElementById("tcellleft"),
+        calendarsBox: !!document.getElementById("calendars"),
+        calendars: ["lastcal", "thiscal", "nextcal"].map(calendar),
+        activitiesFor: text(document.getElementById("activitiesfor")),
+        captions: [Activitytype, Users],
+    };
+}
+
+function rgb(hex) {
+    const n = parseInt(hex, 16);
+    return `rgb(${n >> 16}, ${(n >> 8) & 255}, ${n & 255})`;
+}
+
+// Every non-empty field in the cell of its column, in ascending field order, in the
+// activity's colour; the type icon first in the type's column.
+function checkActivity(activity, where) {
+    const {entries, entryTexts, cells} = activity;
+    const recurring = entries[20] === "1";
+    const icon = (recurring ? "r" : "") + TYPE_WORDS[Number(entries[0])] + ".gif";
+    cells.forEach((cell, c) => {
+        const expected = [];
+        for (let m = 1; m < 20; m++)
+            if (entries[m] !== "" && DEFAULT_COLUMNS[m] === c)
+                expected.push({cls: FIELD_CLASSES[m], text: entryTexts[m]});
+        assert.deepEqual(cell.fields.map(({cls, text}) => ({cls, text})), expected,
+                         `${where}, column ${"ABCDEF"[c]}`);
+        for (const field of cell.fields) {
+            assert.equal(field.type, TYPE_WORDS[Number(entries[0])], `${where}: type span`);
+            assert.equal(field.priority, entries[1], `${where}: priority class`);
+            assert.equal(field.fontColor, "#" + entries[21], `${where}: colour`);
+            assert.equal(field.shownColor, rgb(entries[21]), `${where}: colour shown`);
+        }
+        const icons = c === DEFAULT_COLUMNS[0] ? [{src: icon, width: 16, height: 16}] : [];
+        assert.deepEqual(cell.icons, icons, `${where}, column ${"ABCDEF"[c]}: icon`);
+    });
+}
+
+function checkPage(scenario, page, errors) {
+    assert.deepEqual(errors, [], "errors in the browser");
+    assert.equal(page.banners, page.dayEntries.length, "one banner per day");
+    page.days.forEach((day, i) => {
+        const where = `day ${i} (${day.banner.join(" ")})`;
+        assert.deepEqual(day.banner, page.dayEntries[i], `${where}: banner`);
+        assert.equal(day.bannerColour, "rgb(255, 204, 0)", `${where}: banner colour`);
+        assert.equal(day.tables, day.activities.length, `${where}: one table per activity`);
+        if (day.activities.length === 0)
+            assert.equal(day.text, scenario.language.emptyDay, `${where}: empty day`);
+        day.activities.forEach((activity, j) => checkActivity(activity, `${where}, activity ${j}`));
+    });
+    if (scenario.banners)
+        assert.deepEqual(page.days.map((d) => d.banner), scenario.banners, "banners");
+    if (scenario.counts)
+        assert.deepEqual(page.days.map((d) => d.activities.length), scenario.counts,
+                         "activities per day");
+    if (scenario.icons)
+        assert.deepEqual(page.days.map((d) => d.activities.map((a) => a.cells[0].icons[0].src)),
+                         scenario.icons, "icons");
+    const header = scenario.calendars !== null;
+    assert.equal(page.titleBlock, header, "title block");
+    assert.equal(page.calendarsBox, header, "small calendars");
+    if (header)
+        assert.deepEqual(page.calendars, scenario.calendars, "small calendars");
+    assert.equal(page.activitiesFor,
+                 `${page.captions[0]} ${scenario.language.forCaption} ${page.captions[1]}`,
+                 "activity types and users");
+}
+
+async function runScenario(o, browser, scenario, actHome) {
+    const url = makeCalendar(o, scenario, actHome);
+    const tab = await Tab.open(browser, WIDTH, 900);
+    try {
+        await tab.load(url);
+        const page = await tab.evaluate(readPage);
+        if (scenario.keep) {
+            fs.writeFileSync(path.join(o.out, `${scenario.name}.png`), await tab.screenshot());
+            fs.writeFileSync(path.join(o.out, `${scenario.name}.pdf`), await tab.pdf());
+        }
+        checkPage(scenario, page, tab.errors);
+    } finally {
+        await tab.close();
+    }
+}
+
+async function main() {
+    const o = options();
+    if (!fs.existsSync(o.chromium)) {
+        console.log(`SKIPPED: Chromium is not installed at ${o.chromium} ` +
+                    "(scripts/setup.sh --tests installs it).");
+        return SKIPPED;
+    }
+    fs.mkdirSync(o.out, {recursive: true});
+    const actHome = path.join(o.out, "act-home");
+    fs.rmSync(actHome, {recursive: true, force: true});
+    const database = path.join(o.out, "page-week.actdb");
+    const run = (...args) => execFileSync(o.actdb, args, {env: environment(actHome),
+                                                          stdio: ["ignore", "pipe", "inherit"]});
+    run("import", database, path.join(o.fixtures, "page-week.json"));
+    run("open", database);
+
+    const profile = fs.mkdtempSync(path.join(o.out, "profile-"));
+    const browser = new Browser(o.chromium, profile);
+    let failed = 0;
+    try {
+        for (const scenario of SCENARIOS) {
+            try {
+                await runScenario(o, browser, scenario, actHome);
+                console.log(`ok - ${scenario.name}`);
+            } catch (error) {
+                failed++;
+                console.log(`not ok - ${scenario.name}\n${error.stack ?? error}`);
+            }
+        }
+    } finally {
+        await browser.close();
+        fs.rmSync(profile, {recursive: true, force: true});
+    }
+    console.log(`Screenshot and print of the week: ${path.join(o.out, "week.png")}, week.pdf`);
+    return failed ? 1 : 0;
+}
+
+main().then((status) => process.exit(status), (error) => {
+    console.error(error);
+    process.exit(1);
+});

@@ -1,0 +1,107 @@
+#include "FakeAct.h"
+#include "RecordingMessages.h"
+#include "shell/InstanceGuard.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/Module1.h"
+#include "shell/ProgramState.h"
+#include "shell/frmMain.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+class Module1Test : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MemorySettingsStore> store;
+    std::unique_ptr<RecordingMessages> messages;
+    fake::Script script;
+
+private slots:
+    void init() {
+        store = std::make_unique<MemorySettingsStore>();
+        store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
+        setSettings(store.get());
+        messages = std::make_unique<RecordingMessages>();
+        script = fake::Script{};
+        QFile::remove(InstanceGuard::lockPath());
+    }
+    void cleanup() {
+        messages.reset();
+        setSettings(nullptr);
+    }
+
+    void startsOnTheOpenDatabase() {
+        fake::Factory factory(script);
+        InstanceGuard guard;
+        const auto window = Main(factory, guard);
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(script.log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    void secondInstanceIsRefused() {
+        InstanceGuard first;
+        QVERIFY(first.acquire());
+        fake::Factory factory(script);
+        InstanceGuard second;
+        QVERIFY(!Main(factory, second));
+        QCOMPARE(messages->texts(),
+                 QStringList{"An instance of this program is already running !"});
+        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
+        QVERIFY(script.log.isEmpty());
+    }
+
+    void longRunningFirstInstanceKeepsTheLock() {
+        InstanceGuard first;
+        QVERIFY(first.acquire());
+        QFile lock(InstanceGuard::lockPath());
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+        lock.close();
+        InstanceGuard second;
+        QVERIFY(!second.acquire());
+    }
+
+    void lockOfACrashedInstanceIsTakenOver() {
+        // A lock left by a process that is gone, as after a crash.
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        QVERIFY(gone.waitForStarted());
+        const qint64 pid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        {
+            QFile lock(InstanceGuard::lockPath());
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(QByteArray::number(pid) + "\ndaywise\n\n");
+        }
+        InstanceGuard guard;
+        QVERIFY(guard.acquire());
+    }
+
+    void noOpenDatabaseEndsAfterSaying() {
+        script.databaseOpen = false;
+        const int settingsBefore = store->size();
+        fake::Factory factory(script);
+        InstanceGuard guard;
+        QVERIFY(!Main(factory, guard));
+        QCOMPARE(messages->texts(), QStringList{"Please open a database BEFORE running Daywise!"});
+        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
+        QCOMPARE(store->size(), settingsBefore);
+    }
+
+    void actNotRunningAtRegistrationEnds() {
+        script.registration = 0;
+        script.running = false;
+        fake::Factory factory(script);
+        InstanceGuard guard;
+        QVERIFY(!Main(factory, guard));
+        QCOMPARE(messages->texts(), QStringList{"Please run ACT! before running Daywise"});
+    }
+};
+
+QTEST_MAIN(Module1Test)
+#include "tst_module1.moc"
