@@ -16,8 +16,13 @@
 #include "dialogs/frmFields.h"
 #include "dialogs/frmFilter.h"
 #include "dialogs/frmLanguage.h"
+#include "engine/CalendarField.h"
+#include "engine/Cleanup.h"
+#include "engine/Generation.h"
+#include "engine/SelectionTests.h"
 #include "frmAbout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QDialog>
@@ -176,7 +181,10 @@ void frmMain::Form_Load() {
     setCaptions();
     if (!registerEvents(proc))
         return;
+    proc.line(6);
+    proc.run([&] { MyRecordId = getUserID(*session_.database); });
     restoreRange(proc);
+    storeDefaultColumns(proc);
     show();
 }
 
@@ -284,6 +292,17 @@ QDate frmMain::storedDate(Procedure& proc, const QString& key) {
     return date;
 }
 
+void frmMain::storeDefaultColumns(Procedure& proc) {
+    proc.line(8);
+    proc.run([] {
+        for (int field = 0; field < CalendarFieldCount; ++field) {
+            const QString key = QStringLiteral("FieldCol%1").arg(field);
+            if (settings().GetSetting(QStringLiteral("Layout"), key, "-1") == QLatin1String("-1"))
+                saveCol(field);
+        }
+    });
+}
+
 // --- Unload -------------------------------------------------------------------------------
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -303,7 +322,7 @@ void frmMain::Form_Unload() {
             session_.application->Command(150);
         });
     }
-    Cleanup();
+    Cleanup(session_, true, true);
     proc.line(3);
     proc.run([&] { storeRange(); });
     if (!RestartRequested) {
@@ -336,17 +355,6 @@ void frmMain::storeRange() {
     settings().SaveSetting(SettingsSection, QStringLiteral("RangeOption"), option);
 }
 
-void frmMain::Cleanup() {
-    // The connection is going away whatever ACT! answers, so its errors do not matter.
-    try {
-        if (session_.database)
-            session_.database->Close();
-    } catch (const std::exception&) {
-    }
-    session_.database.reset();
-    session_.application.reset();
-}
-
 void frmMain::endProgram() {
     ended_ = true;
     emit programEnded();
@@ -372,26 +380,6 @@ void frmMain::ActEvent1_OnActUserWantsToClose() {
         openDialog_->reject();
     Form_Unload();
     hide();
-}
-
-void frmMain::UpdateTab() {
-    refreshView(100, QStringLiteral("UpdateTab"));
-}
-
-void frmMain::UpdateView() {
-    refreshView(7, QStringLiteral("UpdateView"));
-}
-
-void frmMain::refreshView(int kind, const QString& procedure) {
-    Procedure proc(Unit, QStringLiteral("Sub"), procedure);
-    proc.line(1);
-    proc.run([&] {
-        act::Views& views = session_.views();
-        const std::unique_ptr<act::View> view = views.FindExplorerView(app::Title, kind);
-        // A view that is not there is simply not refreshed.
-        if (views.GetLastError() == 0 && view)
-            view->Refresh();
-    });
 }
 
 void frmMain::Create_LinkMenuItem() {
@@ -449,7 +437,23 @@ void frmMain::Label2_Click(int index) {
 
 // --- Buttons, links and menus -------------------------------------------------------------
 
-void frmMain::cmdOK_Click() {}
+void frmMain::cmdOK_Click() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const GenerationOutcome outcome =
+        Generation(session_).run(DTPicker1->date(), DTPicker2->date());
+    QApplication::restoreOverrideCursor();
+    switch (outcome.result) {
+    case GenerationOutcome::Result::Written:
+        close();
+        break;
+    case GenerationOutcome::Result::RangeTooLong:
+        DTPicker2->setDate(outcome.correctedEnd);
+        break;
+    case GenerationOutcome::Result::EndBeforeStart:
+    case GenerationOutcome::Result::Failed:
+        break;
+    }
+}
 
 void frmMain::cmdCancel_Click() {
     close();

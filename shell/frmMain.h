@@ -35,8 +35,6 @@ public:
     void Form_Unload();
 
     void ActEvent1_OnActUserWantsToClose();
-    void UpdateTab();
-    void UpdateView();
     void Create_LinkMenuItem();
     void Update_EndDate();
 
@@ -89,11 +87,10 @@ private:
     bool registerEvents(Procedure& proc);
     void restoreRange(Procedure& proc);
     QDate storedDate(Procedure& proc, const QString& key);
+    void storeDefaultColumns(Procedure& proc);
 
     void storeRange();
-    void Cleanup();
     void endProgram();
-    void refreshView(int kind, const QString& procedure);
     // Shows a dialog modally; false when the window unloaded while it was open.
     bool showModal(QDialog& dialog);
 

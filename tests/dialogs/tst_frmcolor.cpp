@@ -1,8 +1,5 @@
-#include "RecordingMessages.h"
-#include "act/ActObjects.h"
+#include "DialogTestSupport.h"
 #include "dialogs/frmColor.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/ProgramState.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -15,28 +12,11 @@ namespace {
 
 const QString Colors = QStringLiteral("Colors");
 
-// The users of a database as ACT! lists them.
-class FakeUsers : public act::Users {
-public:
-    struct User {
-        QString name;
-        int access = 0;
-        int security = 0;
-    };
-    QList<User> list;
-
-    int Count() const override { return int(list.size()); }
-    int Access(int i) const override { return list.at(i - 1).access; }
-    int Security(int i) const override { return list.at(i - 1).security; }
-    QString UniqueId(int i) const override { return QString::number(i).rightJustified(12, '0'); }
-    QString Name(int i) const override { return list.at(i - 1).name; }
-    QString CurrentUserID() const override { return UniqueId(1); }
-};
-
 FakeUsers usersNamed(int count) {
     FakeUsers users;
     for (int i = 1; i <= count; ++i)
-        users.list.append({QStringLiteral("User %1").arg(i)});
+        users.users.append(
+            {QString::number(i).rightJustified(12, '0'), QStringLiteral("User %1").arg(i)});
     return users;
 }
 
@@ -49,8 +29,7 @@ QColor color(const QWidget* box) {
 class tst_frmColor : public QObject {
     Q_OBJECT
 
-    MemorySettingsStore* store = nullptr;
-    std::unique_ptr<RecordingMessages> shown;
+    std::unique_ptr<DialogTestEnvironment> env;
     FakeUsers users;
     std::unique_ptr<frmColor> dialog;
     // The colour the next colour dialog answers; none means the user cancels it.
@@ -81,22 +60,17 @@ class tst_frmColor : public QObject {
         QTest::mouseDClick(child(box), Qt::LeftButton);
     }
     void ok() { QTest::mouseClick(static_cast<QPushButton*>(child("cmdOK")), Qt::LeftButton); }
-    QString stored(const QString& key) { return store->GetSetting(Colors, key, "absent"); }
+    QString stored(const QString& key) { return env->value(Colors, key); }
 
 private slots:
     void init() {
-        LanguageBase = 200;
-        store = new MemorySettingsStore;
-        setSettings(store);
-        shown = std::make_unique<RecordingMessages>();
+        env = std::make_unique<DialogTestEnvironment>();
         users = FakeUsers();
-        users.list = {{"Anna"}, {"Bob"}, {"Carl"}};
+        users.users = {{"USR000000001", "Anna"}, {"USR000000002", "Bob"}, {"USR000000003", "Carl"}};
     }
     void cleanup() {
         dialog.reset();
-        shown.reset();
-        setSettings(nullptr);
-        delete store;
+        env.reset();
     }
 
     void nothingStoredShowsTheDefaults() {
@@ -109,21 +83,21 @@ private slots:
         QCOMPARE(color(child("picBgcolor")), QColor(255, 204, 0));
         QCOMPARE(static_cast<QLabel*>(child("Label21"))->text(), QString("Bob"));
         QCOMPARE(static_cast<QLabel*>(child("Label216"))->text(), QString("High"));
-        QVERIFY(shown->shown.isEmpty());
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void okWithoutChangesKeepsWhatWasStored() {
-        store->SaveSetting(Colors, "Anna", "65280");
-        store->SaveSetting(Colors, "PriorityColor0", "123456");
-        store->SaveSetting(Colors, "ColorDefault", "1");
-        store->SaveSetting(Colors, "bgColor", "255");
+        env->store.SaveSetting(Colors, "Anna", "65280");
+        env->store.SaveSetting(Colors, "PriorityColor0", "123456");
+        env->store.SaveSetting(Colors, "ColorDefault", "1");
+        env->store.SaveSetting(Colors, "bgColor", "255");
         open();
         QVERIFY(mode(1));
         QCOMPARE(color(child("picColor0")), QColor(0, 255, 0));
         ok();
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QCOMPARE(stored("Anna"), QString("65280"));
-        QCOMPARE(stored("Bob"), QString("absent"));
+        QCOMPARE(stored("Bob"), QString("<absent>"));
         QCOMPARE(stored("PriorityColor0"), QString("123456"));
         QCOMPARE(stored("PriorityColor1"), QString("16711680"));
         QCOMPARE(stored("PriorityColor2"), QString("0"));
@@ -137,7 +111,7 @@ private slots:
         doubleClick("picPriority0", QColor(1, 2, 3));
         QTest::mouseClick(static_cast<QPushButton*>(child("cmdCancel")), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(store->size(), 0);
+        QCOMPARE(env->store.size(), 0);
     }
 
     void doubleClicksPickColoursAndSwitchTheMode() {
@@ -155,11 +129,11 @@ private slots:
         QCOMPARE(stored("Carl"), QString::number(0xFF00FF));
         QCOMPARE(stored("bgColor"), QString::number(128 << 16));
         QCOMPARE(stored("ColorDefault"), QString("1"));
-        QCOMPARE(stored("Anna"), QString("absent"));
+        QCOMPARE(stored("Anna"), QString("<absent>"));
     }
 
     void aCancelledColourDialogChoosesNothing() {
-        store->SaveSetting(Colors, "Bob", "42");
+        env->store.SaveSetting(Colors, "Bob", "42");
         open();
         doubleClick("picColor1", std::nullopt);
         QVERIFY(mode(1));
@@ -172,7 +146,7 @@ private slots:
     }
 
     void blackIsAColour() {
-        store->SaveSetting(Colors, "Anna", "255");
+        env->store.SaveSetting(Colors, "Anna", "255");
         open();
         doubleClick("picColor0", QColor(0, 0, 0));
         doubleClick("picPriority0", QColor(0, 0, 0));
@@ -206,10 +180,10 @@ private slots:
 
     void onlySixteenListableUsersAreOffered() {
         users = usersNamed(18);
-        users.list.insert(1, {"Gone", 2, 0});
-        users.list.insert(2, {"Browser", 0, 1});
+        users.users.insert(1, {"USR000000091", "Gone", 2, 0});
+        users.users.insert(2, {"USR000000092", "Browser", 0, 1});
         open();
-        QCOMPARE(shown->texts(),
+        QCOMPARE(env->messages.texts(),
                  QStringList{"You may only color-code 16 users.\nPlease contact "
                              "support@daywise.example.com to color-code more users."});
         QCOMPARE(static_cast<QLabel*>(child("Label21"))->text(), QString("User 2"));
@@ -221,12 +195,12 @@ private slots:
     }
 
     void unreadableStoredValuesStillOpenTheDialog() {
-        store->SaveSetting(Colors, "ColorDefault", "7");
-        store->SaveSetting(Colors, "PriorityColor1", "blue");
-        store->SaveSetting(Colors, "Bob", "x");
+        env->store.SaveSetting(Colors, "ColorDefault", "7");
+        env->store.SaveSetting(Colors, "PriorityColor1", "blue");
+        env->store.SaveSetting(Colors, "Bob", "x");
         open();
-        QCOMPARE(shown->shown.size(), 3);
-        for (const QString& text : shown->texts())
+        QCOMPARE(env->messages.shown.size(), 3);
+        for (const QString& text : env->messages.texts())
             QVERIFY2(text.contains("in frmColor: Sub Form_Load"), qPrintable(text));
         QVERIFY(mode(2));
         QCOMPARE(color(child("picPriority1")), QColor(0, 0, 255));
@@ -235,14 +209,6 @@ private slots:
         QCOMPARE(stored("ColorDefault"), QString("2"));
         QCOMPARE(stored("PriorityColor1"), QString("16711680"));
         QCOMPARE(stored("Bob"), QString("x"));
-    }
-
-    void frenchCaptions() {
-        LanguageBase = 400;
-        open();
-        QCOMPARE(dialog->windowTitle(), QString("Choix des couleurs"));
-        QCOMPARE(static_cast<QLabel*>(child("Label218"))->text(), QString("Basse"));
-        QCOMPARE(static_cast<QRadioButton*>(child("optColor1"))->text(), QString("Utilisateurs"));
     }
 };
 

@@ -117,6 +117,22 @@ private slots:
         QCOMPARE(read(linkFile()), QStringLiteral("[Mine]somewhere\r\n"));
     }
 
+    void loadStoresOnlyMissingDefaultColumns() {
+        installed();
+        store->SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol0"), "C");
+        store->SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol9"), "-1");
+        auto window = makeWindow();
+        window->Form_Load();
+        const auto column = [&](int field) {
+            return store->GetSetting(QStringLiteral("Layout"),
+                                     QStringLiteral("FieldCol%1").arg(field), "absent");
+        };
+        QCOMPARE(column(0), QStringLiteral("C"));
+        QCOMPARE(column(1), QStringLiteral("B"));
+        QCOMPARE(column(9), QStringLiteral("E"));
+        QCOMPARE(column(19), QStringLiteral("F"));
+    }
+
     void unwritableLinksFolderStillMarksInstalledAndOpens() {
         // A file where the folder should be: the folder can be neither used nor made.
         QFile blocker(actHome->filePath(QStringLiteral("NetLinks")));
@@ -381,16 +397,22 @@ private slots:
         QCOMPARE(script.log.count(QStringLiteral("Command 150")), 1);
     }
 
-    void viewRefreshSkipsMissingViews() {
+    // --- Create -------------------------------------------------------------------------
+
+    void createRefusesATooLongRangeAndCorrectsIt() {
         installed();
-        script.tabThere = false;
         auto window = makeWindow();
         window->Form_Load();
-        window->UpdateView();
-        window->UpdateTab();
-        QVERIFY(script.log.contains(QStringLiteral("Refresh 7")));
-        QVERIFY(!script.log.contains(QStringLiteral("Refresh 100")));
-        QVERIFY(messages->shown.isEmpty());
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        window->optCustom->click();
+        window->DTPicker1->setDate(QDate(2025, 1, 10));
+        window->DTPicker2->setDate(QDate(2025, 3, 1));
+        window->cmdOK->click();
+        QCOMPARE(messages->texts(),
+                 QStringList{"The End Date is more than one month past the Start Date!"});
+        QCOMPARE(window->DTPicker2->date(), QDate(2025, 2, 9));
+        QVERIFY(window->isVisible());
+        QCOMPARE(ended.size(), 0);
     }
 
     // --- Menus --------------------------------------------------------------------------

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "RecordingMessages.h"
+#include "engine/GenerationSettings.h"
+#include "engine/RecordStore.h"
+#include "engine/SelectionTests.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
+#include "shell/ShellOpener.h"
+#include "support/StandinFixture.h"
+
+#include <QFile>
+#include <QUrl>
+
+// Remembers what the code under test asked the shell to open.
+class RecordingOpener : public ShellOpener {
+public:
+    RecordingOpener() { setShellOpener(this); }
+    ~RecordingOpener() override { setShellOpener(nullptr); }
+    bool open(const QUrl& url) override {
+        opened << url;
+        return true;
+    }
+    QList<QUrl> opened;
+};
+
+// The week of 11 to 17 March 2024 of tests/fixtures/engine-week.json, with settings in memory.
+struct GenerationFixture {
+    GenerationFixture()
+        : act(StandinFixture::fixtureFile(QStringLiteral("engine-week.json"))) {
+        setSettings(&store);
+        LanguageBase = 200;
+        MyRecordId = getUserID(*act.session().database);
+    }
+    ~GenerationFixture() { setSettings(nullptr); }
+
+    // The generation state as Create reads it from the settings.
+    GenerationState state() {
+        GenerationState state;
+        state.FirstDay = QDate(2024, 3, 11);
+        state.LastDay = QDate(2024, 3, 17);
+        selectUsers(state, act.session().users());
+        loadGenerationSettings(state);
+        return state;
+    }
+
+    // The rows Create stores for one activity of the week.
+    QList<ActivityRow> rowsOf(GenerationState& state, const QString& id) {
+        act::Activity& activity = act.session().activity();
+        activity.SetDateScope(state.FirstDay, state.LastDay.addDays(1));
+        while (!activity.IsEOF() && activity.Data(1).toString() != id)
+            activity.MoveNext();
+        if (activity.IsEOF())
+            return {};
+        const qsizetype first = state.ActivityRows.size();
+        CountUserGood(state, activity);
+        RecordStore(state, activity, act.session().contact()).Store_Record(id, 0, 0, false);
+        return state.ActivityRows.mid(first);
+    }
+
+    QList<ActivityRow> rowsOf(const QString& id) {
+        GenerationState fresh = state();
+        return rowsOf(fresh, id);
+    }
+
+    MemorySettingsStore store;
+    RecordingMessages messages;
+    RecordingOpener opener;
+    StandinFixture act;
+};
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -1,0 +1,197 @@
+#include "GenerationFixture.h"
+#include "engine/Generation.h"
+#include "shell/HeadlessCreate.h"
+#include "shell/Messages.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// One press of Create, start to end, over the week fixture.
+class GenerationTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<GenerationFixture> fx;
+    std::unique_ptr<QTemporaryDir> html;
+
+    GenerationOutcome create(const QDate& start = QDate(2024, 3, 11),
+                             const QDate& end = QDate(2024, 3, 17)) {
+        Generation generation(fx->act.session());
+        generation.setHtmlFolder(html->path());
+        return generation.run(start, end);
+    }
+    QString dataJs() const { return QString::fromUtf8(fileBytes(html->filePath("data.js"))); }
+
+private slots:
+    void init() {
+        fx = std::make_unique<GenerationFixture>();
+        html = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() {
+        html.reset();
+        fx.reset();
+    }
+
+    void rangeChecks_data() {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QDate>("corrected");
+        QTest::newRow("30 days into the next month, later day")
+            << QDate(2023, 2, 1) << QDate(2023, 3, 3) << QDate(2023, 2, 28);
+        QTest::newRow("31 days, earlier day") << QDate(2023, 1, 31) << QDate(2023, 3, 3) << QDate();
+        QTest::newRow("32 days in a leap year")
+            << QDate(2024, 1, 31) << QDate(2024, 3, 3) << QDate(2024, 2, 28);
+        QTest::newRow("31 days across the year end")
+            << QDate(2023, 12, 15) << QDate(2024, 1, 15) << QDate();
+        QTest::newRow("33 days across the year end")
+            << QDate(2023, 12, 15) << QDate(2024, 1, 17) << QDate(2024, 1, 14);
+        QTest::newRow("one day") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << QDate();
+    }
+    void rangeChecks() {
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QDate, corrected);
+        QDate correctedEnd;
+        QCOMPARE(checkRange(start, end, &correctedEnd), !corrected.isValid());
+        QCOMPARE(correctedEnd, corrected);
+        if (corrected.isValid()) {
+            QCOMPARE(fx->messages.shown.value(0).text,
+                     "The End Date is more than one month past the Start Date!");
+            QCOMPARE(fx->messages.shown.value(0).title, "Selection date error");
+        }
+    }
+
+    void aRejectedRangeWritesNothing() {
+        GenerationOutcome outcome = create(QDate(2024, 5, 10), QDate(2024, 5, 9));
+        QCOMPARE(outcome.result, GenerationOutcome::Result::EndBeforeStart);
+        QCOMPARE(fx->messages.shown.value(0).text, "End Date is earlier than Start Date!");
+        QCOMPARE(fx->messages.shown.value(0).title, "Selection date error!");
+        QCOMPARE(fx->messages.shown.value(0).icon, Messages::Icon::Critical);
+        outcome = create(QDate(2023, 2, 1), QDate(2023, 3, 3));
+        QCOMPARE(outcome.result, GenerationOutcome::Result::RangeTooLong);
+        QCOMPARE(outcome.correctedEnd, QDate(2023, 2, 28));
+        QVERIFY(!QFile::exists(html->filePath("data.js")));
+        QVERIFY(fx->opener.opened.isEmpty());
+    }
+
+    // The week as the golden file shows it, with every field and label shown.
+    void theWeekMatchesItsGoldenFile() {
+        for (int k = 0; k <= 15; ++k)
+            fx->store.SaveSetting("Options", QStringLiteral("Field%1").arg(k), 1);
+        fx->store.SaveSetting("Options", "Field39", 1);
+        fx->store.SaveSetting("Options", "Label39", "Mail:");
+        fx->store.SaveSetting("Options", "Custom", 120);
+        fx->store.SaveSetting("Options", "HeaderText", "Week {11}");
+        fx->store.SaveSetting("Email", "Active", 1);
+        fx->store.SaveSetting("Email", "Subject", "<regarding> on <dayofweek>");
+        fx->store.SaveSetting("Colors", "ColorDefault", 3);
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        QVERIFY2(fx->messages.shown.isEmpty(), qPrintable(fx->messages.texts().join('\n')));
+        const QByteArray written = fileBytes(html->filePath("data.js"));
+        const QString golden = qEnvironmentVariable("DAYWISE_FIXTURES") + "/engine-week.data.js";
+        if (qEnvironmentVariableIsSet("DAYWISE_UPDATE_GOLDEN")) {
+            QFile update(golden);
+            QVERIFY(update.open(QIODevice::WriteOnly));
+            update.write(written);
+        }
+        QCOMPARE(written, fileBytes(golden));
+
+        const QString node = QStandardPaths::findExecutable("node");
+        if (node.isEmpty())
+            QSKIP("node is not installed");
+        QProcess check;
+        check.start(node, {"--check", html->filePath("data.js")});
+        QVERIFY(check.waitForFinished(60000));
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
+    }
+
+    void typeAndClearedFiltersFollowTheirDefaults() {
+        create();
+        QVERIFY(dataJs().contains("Activitytype='Calls, Meetings';"));
+        QVERIFY(!dataJs().contains("hidden by default"));
+        QVERIFY(!dataJs().contains("After the range"));
+        fx->store.SaveSetting("Filter", "Type2", 1);
+        fx->store.SaveSetting("Filter", "Type0", 0);
+        fx->store.SaveSetting("Filter", "Cleared", 0);
+        create();
+        QVERIFY(dataJs().contains("Activitytype='Meetings, To-do\\'s';"));
+        QVERIFY(dataJs().contains("A to-do, hidden by default"));
+        QVERIFY(!dataJs().contains("A cleared call")); // calls are off now
+        QVERIFY(!dataJs().contains("Timeless call"));
+    }
+
+    void theFinishedCalendarOpensAsAFileUrl() {
+        const GenerationOutcome outcome = create();
+        QCOMPARE(outcome.result, GenerationOutcome::Result::Written);
+        QCOMPARE(outcome.pagePath, html->filePath("Daywise.htm"));
+        QCOMPARE(fx->opener.opened,
+                 QList<QUrl>{QUrl::fromLocalFile(html->filePath("Daywise.htm"))});
+        QVERIFY(QFile::exists(html->filePath("script.js")));
+    }
+
+    void withoutAnActTabOrViewThePageOpensOutside() {
+        fx->store.SaveSetting("Integration", "IE", 0);
+        create();
+        QCOMPARE(fx->store.GetSetting("Integration", "IE", ""), "1");
+        QCOMPARE(fx->opener.opened.size(), 1);
+
+        fx->opener.opened.clear();
+        fx->store.SaveSetting("Integration", "IE", 0);
+        const QString netLinks = fx->act.home().netLinksPath();
+        QDir().mkpath(netLinks);
+        QFile tab(netLinks + "/Daywise-tab.ctl");
+        QVERIFY(tab.open(QIODevice::WriteOnly));
+        tab.close();
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        QCOMPARE(fx->store.GetSetting("Integration", "IE", ""), "0");
+        QVERIFY(fx->opener.opened.isEmpty());
+    }
+
+    void aFailedWriteIsReportedAndKeepsTheWindow() {
+        Generation generation(fx->act.session());
+        generation.setHtmlFolder(html->filePath("not-a-folder"));
+        QFile blocker(html->filePath("not-a-folder"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const GenerationOutcome outcome = generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17));
+        QCOMPARE(outcome.result, GenerationOutcome::Result::Failed);
+        QCOMPARE(fx->messages.shown.size(), 1);
+        QVERIFY(fx->messages.shown[0].text.contains("in frmMain: Sub CreateDataFile"));
+        QVERIFY(fx->messages.shown[0].text.contains("not-a-folder"));
+        QVERIFY(fx->opener.opened.isEmpty());
+    }
+
+    void anUnreadableSettingIsReported() {
+        fx->store.SaveSetting("Colors", "ColorDefault", "red");
+        QCOMPARE(create().result, GenerationOutcome::Result::Failed);
+        QVERIFY(fx->messages.texts().value(0).startsWith(
+            "Error 13: 'Type mismatch'\rin frmMain: Sub cmdOK_Click"));
+        // The next press starts afresh and succeeds.
+        fx->store.SaveSetting("Colors", "ColorDefault", 2);
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        QVERIFY(dataJs().contains("Activitytype='Calls, Meetings';"));
+    }
+
+    void headlessCreateRunsTheSameGeneration() {
+        act::standin::StandinFactory factory(fx->act.home());
+        const QStringList arguments = {"daywise", "--create",   "--start",   "2024-03-11",
+                                       "--week",  "--html-dir", html->path()};
+        QCOMPARE(runHeadlessCreate(arguments, factory), 0);
+        QVERIFY(dataJs().contains("Ldaydate='2024 3 17';"));
+        QVERIFY(fx->opener.opened.isEmpty());
+        QVERIFY(!fx->store.contains("Settings", "StartDate"));
+
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--end",
+                                    "2024-03-01", "--html-dir", html->path()},
+                                   factory),
+                 1);
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--week", "--month"}, factory), 2);
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "11/03/2024"}, factory), 1);
+        QCOMPARE(runHeadlessCreate({"daywise", "--bogus"}, factory), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(GenerationTest)
+#include "tst_generation.moc"
