@@ -1,7 +1,6 @@
 #include "Fixture.h"
 #include "FixtureModel.h"
 #include "JsonFields.h"
-#include "Schema.h"
 #include "StandardFields.h"
 
 #include <QJsonDocument>

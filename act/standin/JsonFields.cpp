@@ -1,7 +1,6 @@
 #include "JsonFields.h"
 
 #include "Fixture.h"
-#include "Schema.h"
 
 #include <cmath>
 #include <limits>

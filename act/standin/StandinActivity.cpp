@@ -76,12 +76,12 @@ StandinActivity::Record readRecord(const QSqlQuery& q) {
         return r;
     r.kind = q.value(17).toInt();
     r.every = q.value(18).toInt();
-    r.until = QDate::fromString(q.value(19).toString(), QLatin1String(DateFormat));
+    r.until = parseFixtureDate(q.value(19).toString());
     r.daysOfMonth = q.value(20).toUInt();
     r.weeks = q.value(21).toUInt();
     r.weekdays = q.value(22).toUInt();
     for (const QString& day : listAt(q, 23))
-        r.exceptions << QDate::fromString(day, QLatin1String(DateFormat));
+        r.exceptions << parseFixtureDate(day);
     return r;
 }
 
