@@ -37,6 +37,16 @@ bool timelessMark(const QVariant& mark) {
 
 } // namespace
 
+RecordStore::RecordStore(GenerationState& state, act::Activity& activity, act::Contact& contact)
+    : state_(state)
+    , activity_(activity)
+    , contact_(contact) {
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        if (state_.LabelShown[k])
+            labels_[k] = state_.FieldLabels[k] + QLatin1Char(' ');
+    }
+}
+
 void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
                                bool minuteOffset) {
     const QList<qsizetype> users = state_.OccurrenceUsers;
@@ -221,8 +231,7 @@ void RecordStore::storeContactFields(ActivityRow& row) {
 }
 
 QString RecordStore::label(int k) const {
-    return state_.LabelShown[std::size_t(k)] ? state_.FieldLabels[std::size_t(k)] + QLatin1Char(' ')
-                                             : QString();
+    return labels_[std::size_t(k)];
 }
 
 QString RecordStore::value(int k, const QString& raw) const {

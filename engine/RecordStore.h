@@ -3,6 +3,7 @@
 #include "GenerationState.h"
 
 #include <QString>
+#include <array>
 
 namespace act {
 class Activity;
@@ -13,10 +14,7 @@ class Contact;
 // (state.OccurrenceUsers, found by CountUserGood).
 class RecordStore {
 public:
-    RecordStore(GenerationState& state, act::Activity& activity, act::Contact& contact)
-        : state_(state)
-        , activity_(activity)
-        , contact_(contact) {}
+    RecordStore(GenerationState& state, act::Activity& activity, act::Contact& contact);
 
     // Stores the occurrence that starts `offset` days (or minutes, with minuteOffset) after
     // the activity's own start and lasts endMinutes, or the activity's duration when 0.
@@ -41,4 +39,5 @@ private:
     GenerationState& state_;
     act::Activity& activity_;
     act::Contact& contact_;
+    std::array<QString, 15> labels_; // as label() gives them, made once for every row
 };

@@ -1,6 +1,36 @@
 #include "TextRules.h"
 
+#include <algorithm>
+
+namespace {
+
+bool changedByCheck(QChar c) {
+    switch (c.unicode()) {
+    case u'\\':
+    case u'\r':
+    case u'\n':
+    case u'\'':
+    case u'{':
+    case u'}':
+    case 0x2028:
+    case 0x2029:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool changedByHtml(QChar c) {
+    const char16_t u = c.unicode();
+    return u == u'<' || u == u'>' || u == u'&' || u == u'"';
+}
+
+} // namespace
+
 QString Check(const QString& text) {
+    // Most texts need no change: they are then shared, not copied.
+    if (std::none_of(text.cbegin(), text.cend(), changedByCheck))
+        return text;
     QString safe;
     safe.reserve(text.size() + 8);
     for (const QChar c : text) {
@@ -35,6 +65,8 @@ QString Check(const QString& text) {
 }
 
 QString htmlText(const QString& text) {
+    if (std::none_of(text.cbegin(), text.cend(), changedByHtml))
+        return text;
     return text.toHtmlEscaped();
 }
 

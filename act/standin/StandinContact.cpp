@@ -1,8 +1,11 @@
 #include "StandinContact.h"
 
 #include "SqlConnection.h"
+#include "SqliteRows.h"
 #include "StandardFields.h"
 #include "shell/RuntimeError.h"
+
+#include <algorithm>
 
 namespace act::standin {
 
@@ -47,9 +50,6 @@ int StandinContactFields::FieldID(const QString& label) const {
 StandinContact::StandinContact(std::shared_ptr<const SqlConnection> connection,
                                QString currentUserId)
     : connection_(std::move(connection))
-    , lookup_(connection_->prepare(
-          QStringLiteral("SELECT d.field, d.value FROM contacts c LEFT JOIN contact_data d "
-                         "ON d.contact_id = c.id WHERE c.id = ?")))
     , currentUserId_(std::move(currentUserId))
     , fields_(*connection_) {}
 
@@ -68,26 +68,35 @@ void StandinContact::Execute() {
         throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument"));
 }
 
-const StandinContact::Record* StandinContact::find(const QString& id) {
-    auto known = known_.find(id);
-    if (known == known_.end()) {
-        lookup_.addBindValue(id);
-        connection_->exec(lookup_);
-        std::optional<Record> record;
-        while (lookup_.next()) {
+void StandinContact::loadAll() {
+    QHash<QString, Record> contacts;
+    SqliteRows ids(*connection_, QStringLiteral("SELECT id FROM contacts"));
+    while (ids.next())
+        contacts.insert(ids.text(0), Record());
+    // In key order, so each contact's values come together and sorted by field.
+    SqliteRows values(*connection_, QStringLiteral("SELECT contact_id, field, value FROM "
+                                                   "contact_data ORDER BY contact_id, field"));
+    QString id;
+    Record* record = nullptr;
+    while (values.next()) {
+        const QString valueId = values.text(0);
+        if (!record || valueId != id) {
+            id = valueId;
+            const auto found = contacts.find(id);
+            record = found == contacts.end() ? nullptr : &*found;
             if (!record)
-                record.emplace();
-            if (!lookup_.value(0).isNull())
-                record->insert(lookup_.value(0).toInt(), lookup_.value(1).toString());
+                continue;
         }
-        lookup_.finish();
-        known = known_.insert(id, record);
+        record->append({int(values.integer(1)), values.text(2)});
     }
-    return known->has_value() ? &**known : nullptr;
+    contacts_ = std::move(contacts);
 }
 
 bool StandinContact::GoTo(const QString& id) {
-    current_ = find(id);
+    if (!contacts_)
+        loadAll();
+    const auto found = contacts_->constFind(id);
+    current_ = found == contacts_->cend() ? nullptr : &*found;
     currentId_ = current_ ? id : QString();
     return current_ != nullptr;
 }
@@ -95,7 +104,12 @@ bool StandinContact::GoTo(const QString& id) {
 QString StandinContact::Data(int field) const {
     if (!current_)
         return {};
-    return field == ContactIdField ? currentId_ : current_->value(field);
+    if (field == ContactIdField)
+        return currentId_;
+    const auto found =
+        std::lower_bound(current_->cbegin(), current_->cend(), field,
+                         [](const std::pair<int, QString>& entry, int f) { return entry.first < f; });
+    return found != current_->cend() && found->first == field ? found->second : QString();
 }
 
 } // namespace act::standin

@@ -3,8 +3,7 @@
 #include "act/ActObjects.h"
 
 #include <QHash>
-#include <QMap>
-#include <QSqlQuery>
+#include <QList>
 #include <memory>
 #include <optional>
 
@@ -26,8 +25,8 @@ private:
     QList<std::pair<int, QString>> fields_;
 };
 
-// The contact object. Contacts once looked up are kept, since a calendar goes to the same
-// few contacts again and again.
+// The contact object. The first GoTo reads every contact at once: a calendar visits most of
+// them, and one pass over the table costs far less than a query per contact.
 class StandinContact : public Contact {
 public:
     StandinContact(std::shared_ptr<const SqlConnection> connection, QString currentUserId);
@@ -40,14 +39,13 @@ public:
     const ContactFields& fields() const override { return fields_; }
 
 private:
-    using Record = QMap<int, QString>;
-    const Record* find(const QString& id);
+    using Record = QList<std::pair<int, QString>>; // by field number
+    void loadAll();
 
     std::shared_ptr<const SqlConnection> connection_;
-    QSqlQuery lookup_;
     QString currentUserId_;
     StandinContactFields fields_;
-    QHash<QString, std::optional<Record>> known_;
+    std::optional<QHash<QString, Record>> contacts_;
     QString currentId_;
     const Record* current_ = nullptr;
     QString query_;
