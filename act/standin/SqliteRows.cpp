@@ -51,8 +51,13 @@ bool SqliteRows::next() {
 }
 
 QString SqliteRows::text(int column) const {
-    const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
-    return utf8 ? QString::fromUtf8(utf8, sqlite3_column_bytes(statement_, column)) : QString();
+    const QByteArrayView bytes = utf8(column);
+    return bytes.isNull() ? QString() : QString::fromUtf8(bytes);
+}
+
+QByteArrayView SqliteRows::utf8(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return text ? QByteArrayView(text, sqlite3_column_bytes(statement_, column)) : QByteArrayView();
 }
 
 qint64 SqliteRows::integer(int column) const {

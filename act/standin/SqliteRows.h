@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -15,14 +16,14 @@ class SqlConnection;
 // thousands of rows a calendar needs. Failures throw RuntimeError naming the file.
 class SqliteRows {
 public:
-    SqliteRows(const SqlConnection& connection, const QString& sql,
-               const QStringList& values = {});
+    SqliteRows(const SqlConnection& connection, const QString& sql, const QStringList& values = {});
     ~SqliteRows();
     SqliteRows(const SqliteRows&) = delete;
     SqliteRows& operator=(const SqliteRows&) = delete;
 
-    bool next(); // steps to the next row; false after the last
-    QString text(int column) const; // null text for NULL
+    bool next();                           // steps to the next row; false after the last
+    QString text(int column) const;        // null text for NULL
+    QByteArrayView utf8(int column) const; // valid until the next step
     qint64 integer(int column) const;
     bool isNull(int column) const;
 

@@ -4,6 +4,7 @@
 #include "Schema.h"
 #include "SqlConnection.h"
 #include "SqliteRows.h"
+#include "StandinContact.h"
 #include "shell/RuntimeError.h"
 
 #include <QStringList>
@@ -49,8 +50,7 @@ QStringList listAt(const SqliteRows& q, int column) {
     return joined.isEmpty() ? QStringList() : joined.split(ListSeparator);
 }
 
-StandinActivity::Record readRecord(const SqliteRows& q) {
-    StandinActivity::Record r;
+void readRecord(const SqliteRows& q, StandinActivity::Record& r) {
     r.id = q.text(0);
     r.type = int(q.integer(1));
     r.priority = int(q.integer(2));
@@ -70,7 +70,7 @@ StandinActivity::Record readRecord(const SqliteRows& q) {
     r.with = listAt(q, 15);
     r.recurring = q.integer(16) != 0;
     if (!r.recurring)
-        return r;
+        return;
     r.kind = int(q.integer(17));
     r.every = int(q.integer(18));
     r.until = parseFixtureDate(q.text(19));
@@ -79,13 +79,14 @@ StandinActivity::Record readRecord(const SqliteRows& q) {
     r.weekdays = quint32(q.integer(22));
     for (const QString& day : listAt(q, 23))
         r.exceptions << parseFixtureDate(day);
-    return r;
 }
 
 } // namespace
 
-StandinActivity::StandinActivity(std::shared_ptr<const SqlConnection> connection)
-    : connection_(std::move(connection)) {
+StandinActivity::StandinActivity(std::shared_ptr<const SqlConnection> connection,
+                                 StandinContact& contacts)
+    : connection_(std::move(connection))
+    , contacts_(contacts) {
     auto query = connection_->prepare(
         QStringLiteral("SELECT value FROM meta WHERE key = 'longest_span_minutes'"));
     connection_->exec(query);
@@ -105,17 +106,18 @@ void StandinActivity::SetDateScope(const QDate& first, const QDate& afterLast) {
         from.addSecs(-longestSpanMinutes_ * 60).toString(QLatin1String(DateTimeFormat));
     const QString toText =
         QDateTime(afterLast, QTime(0, 0), Qt::UTC).toString(QLatin1String(DateTimeFormat));
-    SqliteRows rows(*connection_,
-                    QStringLiteral("SELECT %1 FROM activities WHERE recurring = 0 AND start >= ? "
-                                   "AND start < ? AND (end_at > ? OR start >= ?) "
-                                   "UNION ALL SELECT %1 FROM activities WHERE recurring = 1 AND "
-                                   "rec_until >= ? AND start < ? ORDER BY start, row")
-                        .arg(Columns),
-                    {lookBack, toText, fromText, fromText, first.toString(QLatin1String(DateFormat)),
-                     toText});
+    SqliteRows rows(
+        *connection_,
+        QStringLiteral("SELECT %1 FROM activities WHERE recurring = 0 AND start >= ? "
+                       "AND start < ? AND (end_at > ? OR start >= ?) "
+                       "UNION ALL SELECT %1 FROM activities WHERE recurring = 1 AND "
+                       "rec_until >= ? AND start < ? ORDER BY start, row")
+            .arg(Columns),
+        {lookBack, toText, fromText, fromText, first.toString(QLatin1String(DateFormat)), toText});
     records_.clear();
     while (rows.next())
-        records_.push_back(readRecord(rows));
+        readRecord(rows, records_.emplace_back());
+    contacts_.markStale();
     MoveFirst();
 }
 

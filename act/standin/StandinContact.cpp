@@ -6,6 +6,7 @@
 #include "shell/RuntimeError.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace act::standin {
 
@@ -68,48 +69,65 @@ void StandinContact::Execute() {
         throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument"));
 }
 
+qint64 StandinContact::dataVersion() const {
+    SqliteRows version(*connection_, QStringLiteral("PRAGMA data_version"));
+    return version.next() ? version.integer(0) : -1;
+}
+
 void StandinContact::loadAll() {
-    QHash<QString, Record> contacts;
+    const qint64 version = dataVersion();
+    QHash<QString, std::pair<qsizetype, qsizetype>> contacts;
+    Values values;
     SqliteRows ids(*connection_, QStringLiteral("SELECT id FROM contacts"));
     while (ids.next())
-        contacts.insert(ids.text(0), Record());
+        contacts.insert(ids.text(0), {0, 0});
     // In key order, so each contact's values come together and sorted by field.
-    SqliteRows values(*connection_, QStringLiteral("SELECT contact_id, field, value FROM "
-                                                   "contact_data ORDER BY contact_id, field"));
-    QString id;
-    Record* record = nullptr;
-    while (values.next()) {
-        const QString valueId = values.text(0);
-        if (!record || valueId != id) {
-            id = valueId;
-            const auto found = contacts.find(id);
-            record = found == contacts.end() ? nullptr : &*found;
-            if (!record)
-                continue;
+    SqliteRows rows(*connection_, QStringLiteral("SELECT contact_id, field, value FROM "
+                                                 "contact_data ORDER BY contact_id, field"));
+    std::optional<QByteArray> id;
+    std::pair<qsizetype, qsizetype>* range = nullptr;
+    while (rows.next()) {
+        const QByteArrayView rowId = rows.utf8(0);
+        if (!id || rowId != *id) {
+            id = rowId.toByteArray();
+            const auto found = contacts.find(QString::fromUtf8(rowId));
+            range = found == contacts.end() ? nullptr : &*found;
+            if (range)
+                *range = {values.size(), values.size()};
         }
-        record->append({int(values.integer(1)), values.text(2)});
+        if (!range)
+            continue;
+        values.append({int(rows.integer(1)), rows.text(2)});
+        range->second = values.size();
     }
+    values_ = std::move(values);
     contacts_ = std::move(contacts);
+    loadedVersion_ = version;
 }
 
 bool StandinContact::GoTo(const QString& id) {
-    if (!contacts_)
-        loadAll();
-    const auto found = contacts_->constFind(id);
-    current_ = found == contacts_->cend() ? nullptr : &*found;
-    currentId_ = current_ ? id : QString();
-    return current_ != nullptr;
+    if (stale_) {
+        if (dataVersion() != loadedVersion_)
+            loadAll();
+        stale_ = false;
+    }
+    const auto found = contacts_.constFind(id);
+    positioned_ = found != contacts_.cend();
+    current_ = positioned_ ? std::span<const Value>(values_.constData() + found->first,
+                                                    std::size_t(found->second - found->first))
+                           : std::span<const Value>();
+    currentId_ = positioned_ ? id : QString();
+    return positioned_;
 }
 
 QString StandinContact::Data(int field) const {
-    if (!current_)
+    if (!positioned_)
         return {};
     if (field == ContactIdField)
         return currentId_;
-    const auto found =
-        std::lower_bound(current_->cbegin(), current_->cend(), field,
-                         [](const std::pair<int, QString>& entry, int f) { return entry.first < f; });
-    return found != current_->cend() && found->first == field ? found->second : QString();
+    const auto found = std::lower_bound(current_.begin(), current_.end(), field,
+                                        [](const Value& value, int f) { return value.field < f; });
+    return found != current_.end() && found->field == field ? found->text : QString();
 }
 
 } // namespace act::standin
