@@ -3,6 +3,7 @@
 #include "PlainButton.h"
 #include "SettingReads.h"
 #include "act/ActObjects.h"
+#include "act/ListableUser.h"
 #include "shell/ErrorReport.h"
 #include "shell/SettingsStore.h"
 #include "shell/StringTable.h"
@@ -31,11 +32,6 @@ QString typeKey(int index) {
 
 QString checkText(const QCheckBox* box) {
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-bool isListable(const act::Users& users, int n) {
-    const int access = users.Access(n);
-    return access != 2 && access != 3 && users.Security(n) != 1;
 }
 
 } // namespace
@@ -147,7 +143,7 @@ void frmFilter::fillUserList(bool preselect) {
     const QString me = users_.CurrentUserID();
     const int count = users_.Count();
     for (int n = 1; n <= count; ++n) {
-        if (!isListable(users_, n))
+        if (!act::isListableUser(users_, n))
             continue;
         const QString id = users_.UniqueId(n);
         if (id == me)

@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QUrl>
+#include <algorithm>
 
 QString Finalize(const QString& mailTemplate, const ActivityRow& row) {
     const QDate day = row.StartTime.date();
@@ -12,7 +13,7 @@ QString Finalize(const QString& mailTemplate, const ActivityRow& row) {
     const QString dayNumber = QString::number(day.day());
     const QString month = QLocale::system().monthName(day.month());
     const QString year = QString::number(day.year());
-    const std::pair<const char16_t*, const QString*> placeholders[] = {
+    const std::pair<QStringView, const QString*> placeholders[] = {
         {u"<dayofweek>", &weekday},
         {u"<joursem>", &weekday},
         {u"<day>", &dayNumber},
@@ -30,9 +31,24 @@ QString Finalize(const QString& mailTemplate, const ActivityRow& row) {
         {u"<details>", &row.Details},
         {u"<détails>", &row.Details},
     };
-    QString filled = mailTemplate;
-    for (const auto& [placeholder, text] : placeholders)
-        filled.replace(QString::fromUtf16(placeholder), *text);
+    // One pass over the template: every link of every row fills the same two templates.
+    QString filled;
+    filled.reserve(mailTemplate.size() + row.Regarding.size() + row.Details.size());
+    const QStringView rest(mailTemplate);
+    for (qsizetype i = 0; i < rest.size();) {
+        if (rest[i] == u'<') {
+            const QStringView tail = rest.mid(i);
+            const auto match =
+                std::find_if(std::begin(placeholders), std::end(placeholders),
+                             [&](const auto& p) { return tail.startsWith(p.first); });
+            if (match != std::end(placeholders)) {
+                filled += *match->second;
+                i += match->first.size();
+                continue;
+            }
+        }
+        filled += rest[i++];
+    }
     filled.replace(QLatin1Char('&'), QLatin1String("and"));
     return filled;
 }

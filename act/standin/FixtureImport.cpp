@@ -5,6 +5,8 @@
 #include "SqlConnection.h"
 
 #include <QVariant>
+#include <algorithm>
+#include <numeric>
 
 namespace act::standin {
 
@@ -88,16 +90,32 @@ void bindRecurrence(QSqlQuery& query, const std::optional<FixtureRecurrence>& re
     query.addBindValue(exceptions.join(ListSeparator));
 }
 
+// Activities are stored in visiting order (start, then identifier), so that a date scope
+// reads neighbouring rows instead of jumping across the file; `pos` keeps the fixture's
+// order for export.
+QList<qsizetype> visitingOrder(const QList<FixtureActivity>& activities) {
+    QList<qsizetype> order(activities.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const FixtureActivity& x = activities.at(a);
+        const FixtureActivity& y = activities.at(b);
+        return x.start != y.start ? x.start < y.start : x.id < y.id;
+    });
+    return order;
+}
+
 // Returns the longest time any single activity spans, in minutes: the date scope looks
 // back that far for activities reaching into its range.
 qint64 writeActivities(const SqlConnection& c, const Fixture& fixture) {
     auto query = c.prepare(QStringLiteral("INSERT INTO activities VALUES(?, ?, ?, ?, ?, ?, ?, ?, "
-                                          "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                          "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     qint64 longestSpan = 0;
-    for (qsizetype i = 0; i < fixture.activities.size(); ++i) {
+    qint64 row = 0;
+    for (const qsizetype i : visitingOrder(fixture.activities)) {
         const FixtureActivity& a = fixture.activities.at(i);
         if (!a.recurrence)
             longestSpan = std::max(longestSpan, a.start.secsTo(a.end) / 60);
+        query.addBindValue(++row);
         query.addBindValue(i + 1);
         query.addBindValue(a.id);
         query.addBindValue(a.type);

@@ -1,7 +1,6 @@
 #include "Fixture.h"
 #include "FixtureModel.h"
 #include "JsonFields.h"
-#include "Schema.h"
 #include "StandardFields.h"
 
 #include <QJsonDocument>
@@ -46,7 +45,8 @@ FixtureUser parseUser(const QJsonValue& value, int index) {
     FixtureUser user;
     user.id = identifier(fields, QStringLiteral("id"));
     fields.setName(QStringLiteral("user %1").arg(quoted(user.id)));
-    fields.rejectUnknownKeys({"id", "name", "access", "security"});
+    static const QStringList keys{"id", "name", "access", "security"};
+    fields.rejectUnknownKeys(keys);
     if (user.id.size() != UserIdLength)
         fields.fail(QStringLiteral("id"), QStringLiteral("a user id has exactly 12 characters"));
     user.name = fields.text(QStringLiteral("name"));
@@ -60,10 +60,13 @@ FixtureContact parseContact(const QJsonValue& value, int index) {
     FixtureContact contact;
     contact.id = identifier(fields, QStringLiteral("id"));
     fields.setName(QStringLiteral("contact %1").arg(quoted(contact.id)));
-    QStringList allowed{"id", "fields"};
-    for (const StandardField& field : StandardContactFields)
-        allowed << QLatin1String(field.key);
-    fields.rejectUnknownKeys(allowed);
+    static const QStringList keys = [] {
+        QStringList allowed{"id", "fields"};
+        for (const StandardField& field : StandardContactFields)
+            allowed << QLatin1String(field.key);
+        return allowed;
+    }();
+    fields.rejectUnknownKeys(keys);
     for (const StandardField& field : StandardContactFields) {
         const QString key = QLatin1String(field.key);
         if (fields.has(key))
@@ -87,15 +90,17 @@ FixtureContact parseContact(const QJsonValue& value, int index) {
 
 FixtureField parseContactField(const QJsonValue& value, int index) {
     JsonFields fields(value, QStringLiteral("contact field #%1").arg(index + 1));
-    fields.rejectUnknownKeys({"id", "label"});
+    static const QStringList keys{"id", "label"};
+    fields.rejectUnknownKeys(keys);
     return {fields.integer(QStringLiteral("id")), fields.text(QStringLiteral("label"))};
 }
 
 FixtureRecurrence parseRecurrence(const JsonFields& activity) {
     JsonFields fields(activity.object(QStringLiteral("recurrence")), QString());
     fields.setName(QStringLiteral("%1, recurrence").arg(activity.name()));
-    fields.rejectUnknownKeys(
-        {"kind", "every", "until", "days_of_month", "weeks", "weekdays", "exceptions"});
+    static const QStringList keys{"kind",  "every",    "until",     "days_of_month",
+                                  "weeks", "weekdays", "exceptions"};
+    fields.rejectUnknownKeys(keys);
     FixtureRecurrence recurrence;
     recurrence.kind = fields.integer(QStringLiteral("kind"));
     recurrence.every = fields.integer(QStringLiteral("every"), 1);
@@ -117,9 +122,11 @@ FixtureActivity parseActivity(const QJsonValue& value, int index) {
     FixtureActivity activity;
     activity.id = identifier(fields, QStringLiteral("id"));
     fields.setName(QStringLiteral("activity %1").arg(quoted(activity.id)));
-    fields.rejectUnknownKeys({"id", "type", "priority", "regarding", "details", "start", "end",
-                              "duration", "timeless", "alarm", "alarm_lead", "color",
-                              "scheduled_for", "contact", "with", "cleared", "recurrence"});
+    static const QStringList keys{
+        "id",       "type",     "priority",  "regarding",  "details", "start",         "end",
+        "duration", "timeless", "alarm",     "alarm_lead", "color",   "scheduled_for", "contact",
+        "with",     "cleared",  "recurrence"};
+    fields.rejectUnknownKeys(keys);
     activity.type = fields.integer(QStringLiteral("type"));
     activity.priority = fields.integer(QStringLiteral("priority"), 1);
     activity.regarding = fields.text(QStringLiteral("regarding"), QString());

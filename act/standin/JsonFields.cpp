@@ -1,7 +1,6 @@
 #include "JsonFields.h"
 
 #include "Fixture.h"
-#include "Schema.h"
 
 #include <cmath>
 #include <limits>
@@ -102,22 +101,43 @@ QJsonObject JsonFields::object(const QString& key) const {
     return value.toObject();
 }
 
+namespace {
+
+// Reads `count` decimal digits at `at`; -1 when any is not a digit. Hand-written because
+// a large fixture holds hundreds of thousands of dates, and every date scope reads them.
+int digits(QStringView text, int at, int count) {
+    int value = 0;
+    for (int i = at; i < at + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
 QDateTime parseFixtureDateTime(const QString& text) {
-    // Parsed in two parts: read as local time, a wall-clock reading could fall into a
-    // daylight-saving gap of the machine's zone.
-    if (text.size() != 16 || text.at(10) != u' ')
+    if (text.size() != 16 || text.at(10) != u' ' || text.at(13) != u':')
         return {};
     const QDate date = parseFixtureDate(text.left(10));
-    const QTime time = QTime::fromString(text.mid(11), QStringLiteral("HH:mm"));
-    if (!date.isValid() || !time.isValid())
+    const int hour = digits(text, 11, 2);
+    const int minute = digits(text, 14, 2);
+    if (!date.isValid() || !QTime::isValid(hour, minute, 0))
         return {};
-    return QDateTime(date, time, Qt::UTC);
+    return QDateTime(date, QTime(hour, minute), Qt::UTC);
 }
 
 QDate parseFixtureDate(const QString& text) {
-    if (text.size() != 10)
+    if (text.size() != 10 || text.at(4) != u'-' || text.at(7) != u'-')
         return {};
-    return QDate::fromString(text, QLatin1String(DateFormat));
+    const int year = digits(text, 0, 4);
+    const int month = digits(text, 5, 2);
+    const int day = digits(text, 8, 2);
+    if (year < 0 || month < 0 || day < 0)
+        return {};
+    return QDate(year, month, day);
 }
 
 } // namespace act::standin

@@ -17,10 +17,11 @@ void createSchema(const SqlConnection& connection) {
         QStringLiteral("CREATE TABLE contact_fields(pos INTEGER PRIMARY KEY, id INTEGER NOT NULL, "
                        "label TEXT)"),
         // Texts may be NULL where the fixture gave none; they read as empty text.
-        // Single activities are found through (recurring, start), recurring ones through
-        // (recurring, rec_until): a month of a large database never reads the whole table.
+        // Activities lie in visiting order (row) and are found through (recurring, start):
+        // a month of a large database reads neighbouring rows, never the whole table.
         QStringLiteral(
-            "CREATE TABLE activities(pos INTEGER PRIMARY KEY, id TEXT NOT NULL UNIQUE, "
+            "CREATE TABLE activities(row INTEGER PRIMARY KEY, pos INTEGER NOT NULL, "
+            "id TEXT NOT NULL UNIQUE, "
             "type INTEGER NOT NULL, priority INTEGER NOT NULL, regarding TEXT, "
             "details TEXT, start TEXT NOT NULL, end_at TEXT NOT NULL, "
             "duration INTEGER NOT NULL, timeless INTEGER, alarm INTEGER NOT NULL, "
@@ -29,7 +30,6 @@ void createSchema(const SqlConnection& connection) {
             "recurring INTEGER NOT NULL, rec_kind INTEGER, rec_every INTEGER, rec_until TEXT, "
             "dom_bits INTEGER, week_bits INTEGER, weekday_bits INTEGER, exceptions TEXT)"),
         QStringLiteral("CREATE INDEX activities_by_start ON activities(recurring, start)"),
-        QStringLiteral("CREATE INDEX activities_by_until ON activities(recurring, rec_until)"),
     };
     for (const QString& sql : statements)
         connection.exec(sql);

@@ -41,7 +41,7 @@ namespace {
 const QString Columns = QStringLiteral(
     "id, type, priority, regarding, details, start, end_at, duration, timeless, alarm, "
     "alarm_lead, color, scheduled_for, contact, cleared, with_list, recurring, rec_kind, "
-    "rec_every, rec_until, dom_bits, week_bits, weekday_bits, exceptions");
+    "rec_every, rec_until, dom_bits, week_bits, weekday_bits, exceptions, row");
 
 QDateTime dateTimeAt(const QSqlQuery& q, int column) {
     return parseFixtureDateTime(q.value(column).toString());
@@ -76,12 +76,12 @@ StandinActivity::Record readRecord(const QSqlQuery& q) {
         return r;
     r.kind = q.value(17).toInt();
     r.every = q.value(18).toInt();
-    r.until = QDate::fromString(q.value(19).toString(), QLatin1String(DateFormat));
+    r.until = parseFixtureDate(q.value(19).toString());
     r.daysOfMonth = q.value(20).toUInt();
     r.weeks = q.value(21).toUInt();
     r.weekdays = q.value(22).toUInt();
     for (const QString& day : listAt(q, 23))
-        r.exceptions << QDate::fromString(day, QLatin1String(DateFormat));
+        r.exceptions << parseFixtureDate(day);
     return r;
 }
 
@@ -112,7 +112,7 @@ void StandinActivity::SetDateScope(const QDate& first, const QDate& afterLast) {
         QStringLiteral("SELECT %1 FROM activities WHERE recurring = 0 AND start >= ? AND "
                        "start < ? AND (end_at > ? OR start >= ?) "
                        "UNION ALL SELECT %1 FROM activities WHERE recurring = 1 AND "
-                       "rec_until >= ? AND start < ? ORDER BY start, id")
+                       "rec_until >= ? AND start < ? ORDER BY start, row")
             .arg(Columns));
     for (const QString& value :
          {lookBack, toText, fromText, fromText, first.toString(QLatin1String(DateFormat)), toText})

@@ -47,6 +47,9 @@ int StandinContactFields::FieldID(const QString& label) const {
 StandinContact::StandinContact(std::shared_ptr<const SqlConnection> connection,
                                QString currentUserId)
     : connection_(std::move(connection))
+    , lookup_(connection_->prepare(
+          QStringLiteral("SELECT d.field, d.value FROM contacts c LEFT JOIN contact_data d "
+                         "ON d.contact_id = c.id WHERE c.id = ?")))
     , currentUserId_(std::move(currentUserId))
     , fields_(*connection_) {}
 
@@ -68,18 +71,16 @@ void StandinContact::Execute() {
 const StandinContact::Record* StandinContact::find(const QString& id) {
     auto known = known_.find(id);
     if (known == known_.end()) {
-        auto query = connection_->prepare(
-            QStringLiteral("SELECT d.field, d.value FROM contacts c LEFT JOIN contact_data d "
-                           "ON d.contact_id = c.id WHERE c.id = ?"));
-        query.addBindValue(id);
-        connection_->exec(query);
+        lookup_.addBindValue(id);
+        connection_->exec(lookup_);
         std::optional<Record> record;
-        while (query.next()) {
+        while (lookup_.next()) {
             if (!record)
                 record.emplace();
-            if (!query.value(0).isNull())
-                record->insert(query.value(0).toInt(), query.value(1).toString());
+            if (!lookup_.value(0).isNull())
+                record->insert(lookup_.value(0).toInt(), lookup_.value(1).toString());
         }
+        lookup_.finish();
         known = known_.insert(id, record);
     }
     return known->has_value() ? &**known : nullptr;

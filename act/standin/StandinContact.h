@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <QSqlQuery>
 #include <memory>
 #include <optional>
 
@@ -43,6 +44,7 @@ private:
     const Record* find(const QString& id);
 
     std::shared_ptr<const SqlConnection> connection_;
+    QSqlQuery lookup_;
     QString currentUserId_;
     StandinContactFields fields_;
     QHash<QString, std::optional<Record>> known_;

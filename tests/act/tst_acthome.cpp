@@ -1,4 +1,5 @@
 #include "act/standin/StandinAuxCommands.h"
+#include "shell/RuntimeError.h"
 #include "support/StandinFixture.h"
 
 #include <QDir>

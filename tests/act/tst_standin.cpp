@@ -1,8 +1,6 @@
-#include "act/standin/StandinApplication.h"
+#include "shell/RuntimeError.h"
 #include "support/StandinFixture.h"
 
-#include <QDir>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {

@@ -89,12 +89,7 @@ public:
                 return f.label;
         return {};
     }
-    int FieldID(const QString& label) const override {
-        for (const Field& f : positions)
-            if (f.id != -1 && f.label == label)
-                return f.id;
-        return -1;
-    }
+    int FieldID(const QString&) const override { return -1; } // the dialogs keep ids themselves
 
     QList<Field> positions;
     int count = -1; // a claimed count that differs from the fields present

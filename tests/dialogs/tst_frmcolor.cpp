@@ -124,25 +124,16 @@ private slots:
         doubleClick("picBgcolor", QColor(0, 0, 128));
         QVERIFY(mode(1));
         QCOMPARE(offered, QColor(255, 204, 0));
+        doubleClick("picPriority2", std::nullopt); // cancelled: keeps the colour
+        QVERIFY(mode(0));
+        QCOMPARE(color(child("picPriority2")), QColor(0, 0, 0));
+        doubleClick("picColor0", std::nullopt); // cancelled: chooses nothing
         ok();
         QCOMPARE(stored("PriorityColor1"), QString::number(128 << 8));
         QCOMPARE(stored("Carl"), QString::number(0xFF00FF));
         QCOMPARE(stored("bgColor"), QString::number(128 << 16));
         QCOMPARE(stored("ColorDefault"), QString("1"));
         QCOMPARE(stored("Anna"), QString("<absent>"));
-    }
-
-    void aCancelledColourDialogChoosesNothing() {
-        env->store.SaveSetting(Colors, "Bob", "42");
-        open();
-        doubleClick("picColor1", std::nullopt);
-        QVERIFY(mode(1));
-        QCOMPARE(color(child("picColor1")), QColor(42, 0, 0));
-        doubleClick("picPriority0", std::nullopt);
-        QCOMPARE(color(child("picPriority0")), QColor(255, 0, 0));
-        ok();
-        QCOMPARE(stored("Bob"), QString("42"));
-        QCOMPARE(stored("ColorDefault"), QString("0"));
     }
 
     void blackIsAColour() {

@@ -3,7 +3,6 @@
 #include "act/standin/ActHome.h"
 #include "act/standin/Fixture.h"
 #include "act/standin/StandinFactory.h"
-#include "shell/RuntimeError.h"
 
 #include <QFile>
 #include <QTemporaryDir>
