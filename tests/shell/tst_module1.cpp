@@ -92,15 +92,6 @@ private slots:
         QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
         QCOMPARE(store->size(), settingsBefore);
     }
-
-    void actNotRunningAtRegistrationEnds() {
-        script.registration = 0;
-        script.running = false;
-        fake::Factory factory(script);
-        InstanceGuard guard;
-        QVERIFY(!Main(factory, guard));
-        QCOMPARE(messages->texts(), QStringList{"Please run ACT! before running Daywise"});
-    }
 };
 
 QTEST_MAIN(Module1Test)
