@@ -224,11 +224,6 @@ private slots:
         QCOMPARE(s.application->GetAppPath(), fixture.homePath());
         QCOMPARE(s.database->GetDatabasePath(), fixture.databasePath());
         QCOMPARE(act::standin::ActHome().path(), fixture.homePath());
-        s.application->Command(150);
-        QVERIFY(!s.application->IsDBOpen());
-        QVERIFY(!fixture.home().isRunning());
-        QVERIFY(act::standin::openDatabaseInActHome(fixture.databasePath()));
-        QVERIFY(s.application->IsDBOpen());
     }
 };
 

@@ -5,18 +5,15 @@
 
 #include <QStringList>
 
-// A scripted ACT! for window tests: what it answers is set by the test, what Daywise asked
-// of it is recorded in `log`.
+// A scripted ACT! for window tests: an empty database whose only user is "me". What it
+// answers is set by the test; what Daywise asked of it is recorded in `log`.
 namespace fake {
 
 struct Script {
     QString appPath;
-    QString databasePath = QStringLiteral("/data/demo.actdb");
     bool databaseOpen = true;
     qint32 registration = 1;
     bool running = true;
-    bool tabThere = true;
-    bool viewThere = true;
     QStringList log;
 };
 
@@ -39,27 +36,19 @@ public:
     QString NextScheduledWith() override { return {}; }
 };
 
-class NoFields : public act::ContactFields {
-public:
-    int Count() const override { return 0; }
-    int Id(int) const override { return -1; }
-    QString Label(int) const override { return {}; }
-    int FieldID(const QString&) const override { return -1; }
-};
-
-class MyContact : public act::Contact {
+class MyRecord : public act::Contact, public act::ContactFields {
 public:
     void LookupMyRecord() override {}
     void SetQuery(const QString&) override {}
     void Execute() override {}
     bool GoTo(const QString&) override { return false; }
-    QString Data(int field) const override {
-        return field == 1 ? QStringLiteral("me-id") : QString();
-    }
-    const act::ContactFields& fields() const override { return fields_; }
-
-private:
-    NoFields fields_;
+    QString Data(int field) const override { return field == 1 ? MeId : QString(); }
+    const act::ContactFields& fields() const override { return *this; }
+    int Count() const override { return 0; }
+    int Id(int) const override { return -1; }
+    QString Label(int) const override { return {}; }
+    int FieldID(const QString&) const override { return -1; }
+    static inline const QString MeId = QStringLiteral("me-id");
 };
 
 class OneUser : public act::Users {
@@ -67,9 +56,9 @@ public:
     int Count() const override { return 1; }
     int Access(int) const override { return 0; }
     int Security(int) const override { return 0; }
-    QString UniqueId(int) const override { return QStringLiteral("me-id"); }
+    QString UniqueId(int) const override { return MyRecord::MeId; }
     QString Name(int) const override { return QStringLiteral("Chris Me"); }
-    QString CurrentUserID() const override { return QStringLiteral("me-id"); }
+    QString CurrentUserID() const override { return MyRecord::MeId; }
 };
 
 class Database : public act::Database {
@@ -81,53 +70,30 @@ public:
         script_.log << QStringLiteral("PhoneFormatting %1").arg(mode);
     }
     void Close() override { script_.log << QStringLiteral("Close"); }
-    QString GetDatabasePath() const override { return script_.databasePath; }
+    QString GetDatabasePath() const override { return QStringLiteral("/data/demo.actdb"); }
     QString CurrentUser() const override { return QStringLiteral("Chris Me"); }
     act::Activity& activity() override { return activity_; }
-    act::Contact& contact() override { return contact_; }
+    act::Contact& contact() override { return me_; }
     act::Users& users() override { return users_; }
 
 private:
     Script& script_;
     NoActivity activity_;
-    MyContact contact_;
+    MyRecord me_;
     OneUser users_;
 };
 
-class View : public act::View {
+// No tab and no view are ever installed.
+class NoViews : public act::Views {
 public:
-    View(Script& script, int kind)
-        : script_(script)
-        , kind_(kind) {}
-    void Refresh() override { script_.log << QStringLiteral("Refresh %1").arg(kind_); }
-
-private:
-    Script& script_;
-    int kind_;
-};
-
-class Views : public act::Views {
-public:
-    explicit Views(Script& script)
-        : script_(script) {}
-    std::unique_ptr<act::View> FindExplorerView(const QString& name, int kind) override {
-        const bool there = name == QLatin1String("Daywise") &&
-                           (kind == 100 ? script_.tabThere : kind == 7 && script_.viewThere);
-        lastError_ = there ? 0 : 1;
-        return there ? std::make_unique<View>(script_, kind) : nullptr;
-    }
-    int GetLastError() const override { return lastError_; }
-
-private:
-    Script& script_;
-    int lastError_ = 0;
+    std::unique_ptr<act::View> FindExplorerView(const QString&, int) override { return nullptr; }
+    int GetLastError() const override { return 1; }
 };
 
 class Application : public act::Application {
 public:
     explicit Application(Script& script)
-        : script_(script)
-        , views_(script) {}
+        : script_(script) {}
     void OpenFile(const QString&) override { script_.log << QStringLiteral("OpenFile"); }
     bool IsDBOpen() const override { return script_.databaseOpen; }
     QString GetAppPath() const override { return script_.appPath; }
@@ -142,7 +108,7 @@ public:
 
 private:
     Script& script_;
-    Views views_;
+    NoViews views_;
 };
 
 class Events : public act::EventControl {
@@ -175,11 +141,10 @@ private:
 };
 
 inline act::ActSession session(Script& script) {
-    Factory factory(script);
     act::ActSession s;
-    s.application = factory.createApplication();
+    s.application = std::make_unique<Application>(script);
     s.database = s.application->database();
-    s.events = factory.createEventControl();
+    s.events = std::make_unique<Events>(script);
     return s;
 }
 

@@ -42,19 +42,7 @@ private slots:
         QVERIFY(messages->shown.isEmpty());
     }
 
-    void secondInstanceIsRefused() {
-        InstanceGuard first;
-        QVERIFY(first.acquire());
-        fake::Factory factory(script);
-        InstanceGuard second;
-        QVERIFY(!Main(factory, second));
-        QCOMPARE(messages->texts(),
-                 QStringList{"An instance of this program is already running !"});
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
-        QVERIFY(script.log.isEmpty());
-    }
-
-    void longRunningFirstInstanceKeepsTheLock() {
+    void secondInstanceIsRefusedEvenLongAfterTheFirstStarted() {
         InstanceGuard first;
         QVERIFY(first.acquire());
         QFile lock(InstanceGuard::lockPath());
@@ -62,8 +50,13 @@ private slots:
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                  QFileDevice::FileModificationTime));
         lock.close();
+        fake::Factory factory(script);
         InstanceGuard second;
-        QVERIFY(!second.acquire());
+        QVERIFY(!Main(factory, second));
+        QCOMPARE(messages->texts(),
+                 QStringList{"An instance of this program is already running !"});
+        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
+        QVERIFY(script.log.isEmpty());
     }
 
     void lockOfACrashedInstanceIsTakenOver() {
