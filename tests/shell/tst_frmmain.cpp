@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -38,18 +37,17 @@ class FrmMainTest : public QObject {
     std::unique_ptr<MemorySettingsStore> store;
     std::unique_ptr<RecordingMessages> messages;
     std::unique_ptr<RecordingOpener> opener;
-    std::unique_ptr<QTemporaryDir> actHome;
-    fake::Script script;
+    std::unique_ptr<fake::Script> script;
 
     std::unique_ptr<frmMain> makeWindow() {
-        return std::make_unique<frmMain>(fake::session(script));
+        return std::make_unique<frmMain>(fake::session(*script));
     }
     void installed(const char* language = "0") {
         store->SaveSetting(Settings, QStringLiteral("Installed"), "1");
         store->SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"), language);
     }
     QString linkFile() const {
-        return actHome->filePath(QStringLiteral("NetLinks/1010it_wise.web"));
+        return script->act.home().netLinksPath() + QStringLiteral("/1010it_wise.web");
     }
     QString stored(const char* key) const {
         return store->GetSetting(Settings, QString::fromLatin1(key), QStringLiteral("absent"));
@@ -69,9 +67,7 @@ private slots:
         setSettings(store.get());
         messages = std::make_unique<RecordingMessages>();
         opener = std::make_unique<RecordingOpener>();
-        actHome = std::make_unique<QTemporaryDir>();
-        script = fake::Script{};
-        script.appPath = actHome->path();
+        script = std::make_unique<fake::Script>();
         LanguageBase = 200;
         RestartRequested = false;
         setFixedNow(QDateTime(QDate(2025, 1, 31), QTime(10, 0), Qt::UTC));
@@ -103,7 +99,7 @@ private slots:
 
     void laterRunKeepsLinkFileAndOnlyMissingColumns() {
         installed();
-        QDir(actHome->path()).mkpath(QStringLiteral("NetLinks"));
+        QDir().mkpath(script->act.home().netLinksPath());
         QFile existing(linkFile());
         QVERIFY(existing.open(QIODevice::WriteOnly));
         existing.write("[Mine]somewhere\r\n");
@@ -134,7 +130,7 @@ private slots:
 
     void unwritableLinksFolderStillMarksInstalledAndOpens() {
         // A file where the folder should be: the folder can be neither used nor made.
-        QFile blocker(actHome->filePath(QStringLiteral("NetLinks")));
+        QFile blocker(script->act.home().netLinksPath());
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         auto answer = whenShown<frmLanguage>([](frmLanguage* dialog) { dialog->cmdOK->click(); });
@@ -282,7 +278,7 @@ private slots:
         QCOMPARE(ended.size(), 1);
         QVERIFY(!window->isVisible());
         QVERIFY(!window->session().isOpen());
-        QCOMPARE(script.log.count(QStringLiteral("Close")), 1);
+        QCOMPARE(script->log.count(QStringLiteral("Close")), 1);
 
         // Whatever comes after the first unload leaves the stored range alone.
         store->SaveSetting(Settings, QStringLiteral("RangeOption"), "0");
@@ -314,8 +310,8 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(bool, opens);
         installed();
-        script.registration = result;
-        script.running = running;
+        script->registration = result;
+        script->running = running;
         const int settingsBefore = store->size();
         auto window = makeWindow();
         QSignalSpy ended(window.get(), &frmMain::programEnded);
@@ -339,7 +335,7 @@ private slots:
         auto closeIt = whenShown<frmLanguage>([raw](frmLanguage*) { closeAct(*raw); });
         window->mnuLanguage->trigger();
         QCOMPARE(ended.size(), 1);
-        QVERIFY(script.log.contains(QStringLiteral("Acknowledge")));
+        QVERIFY(script->log.contains(QStringLiteral("Acknowledge")));
         QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
         // The dialog was cancelled, not confirmed, and the window did not load again.
         QCOMPARE(store->GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), "x"),
@@ -364,7 +360,7 @@ private slots:
         QVERIFY(!window->isVisible());
         QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
         window->Form_Unload();
-        QCOMPARE(script.log.count(QStringLiteral("Command 150")), 1);
+        QCOMPARE(script->log.count(QStringLiteral("Command 150")), 1);
     }
 
     // --- Menus and links ----------------------------------------------------------------
