@@ -365,42 +365,31 @@ private slots:
 
     // --- Menus and links ----------------------------------------------------------------
 
-    void menusOpenTheirDialogs_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("dialog");
-        QTest::newRow("filter") << "mnuFilterActivities"
-                                << "frmFilter";
-        QTest::newRow("colors") << "mnuColor"
-                                << "frmColor";
-        QTest::newRow("e-mail") << "mnuEmail"
-                                << "frmEmail";
-        QTest::newRow("fields") << "mnuFields"
-                                << "frmFields";
-        QTest::newRow("language") << "mnuLanguage"
-                                  << "frmLanguage";
-        QTest::newRow("integrate") << "mnuIntegrate"
-                                   << "frmIntegrate";
-        QTest::newRow("about") << "mnuAbout"
-                               << "frmAbout";
-    }
     void menusOpenTheirDialogs() {
-        QFETCH(QString, item);
-        QFETCH(QString, dialog);
         installed();
         auto window = loaded();
-        QString seen;
+        const QList<std::pair<const char*, const char*>> menus = {
+            {"mnuFilterActivities", "frmFilter"},
+            {"mnuColor", "frmColor"},
+            {"mnuEmail", "frmEmail"},
+            {"mnuFields", "frmFields"},
+            {"mnuLanguage", "frmLanguage"},
+            {"mnuIntegrate", "frmIntegrate"},
+            {"mnuAbout", "frmAbout"}};
         QString texts;
-        auto watch = whenShown<QDialog>([&](QDialog* shown) {
-            seen = QString::fromLatin1(shown->metaObject()->className());
-            for (const QLabel* label : shown->findChildren<QLabel*>())
-                texts += label->text() + QLatin1Char('\n');
-            shown->reject();
-        });
-        window->findChild<QAction*>(item)->trigger();
-        QCOMPARE(seen, dialog);
-        if (dialog == QLatin1String("frmAbout"))
-            QVERIFY(texts.contains(QStringLiteral("v. 2.0.131")));
-        QVERIFY(window->isVisible());
+        for (const auto& [item, dialog] : menus) {
+            QString seen;
+            auto watch = whenShown<QDialog>([&](QDialog* shown) {
+                seen = QString::fromLatin1(shown->metaObject()->className());
+                for (const QLabel* label : shown->findChildren<QLabel*>())
+                    texts += label->text() + QLatin1Char('\n');
+                shown->reject();
+            });
+            window->findChild<QAction*>(QLatin1String(item))->trigger();
+            QCOMPARE(seen, QLatin1String(dialog));
+            QVERIFY(window->isVisible());
+        }
+        QVERIFY(texts.contains(QStringLiteral("v. 2.0.131")));
     }
 
     void linksOpenThroughTheShell() {
