@@ -16,6 +16,7 @@
 #include "dialogs/frmFields.h"
 #include "dialogs/frmFilter.h"
 #include "dialogs/frmLanguage.h"
+#include "dialogs/frmLayout.h"
 #include "engine/CalendarField.h"
 #include "engine/Cleanup.h"
 #include "engine/Generation.h"
@@ -505,7 +506,10 @@ void frmMain::mnuFields_Click() {
     showModal(fields);
 }
 
-void frmMain::mnuLayout_Click() {}
+void frmMain::mnuLayout_Click() {
+    frmLayout layout(this);
+    showModal(layout);
+}
 void frmMain::mnuIntegrate_Click() {
     frmIntegrate integrate(
         *session_.application, [this] { Form_Unload(); }, this);
