@@ -52,7 +52,6 @@ class tst_frmColor : public QObject {
     void click(const char* button) {
         QTest::mouseClick(control<QPushButton>(*dialog, button), Qt::LeftButton);
     }
-    void ok() { click("cmdOK"); }
 
 private slots:
     void init() {
@@ -88,7 +87,7 @@ private slots:
         open();
         QVERIFY(mode(1));
         QCOMPARE(shown("picColor0"), QColor(0, 255, 0));
-        ok();
+        click("cmdOK");
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QCOMPARE(
             env->differing("Anna=65280;Bob=<absent>;PriorityColor0=123456;PriorityColor1=16711680;"
@@ -110,7 +109,7 @@ private slots:
         QVERIFY(mode(0));
         QCOMPARE(shown("picPriority2"), QColor(0, 0, 0));
         doubleClick("picColor0", std::nullopt); // cancelled: chooses nothing
-        ok();
+        click("cmdOK");
         QCOMPARE(env->stored("PriorityColor1"), QString::number(128 << 8));
         QCOMPARE(env->stored("Carl"), QString::number(0xFF00FF));
         QCOMPARE(env->stored("bgColor"), QString::number(128 << 16));
@@ -122,20 +121,19 @@ private slots:
         open();
         doubleClick("picColor0", QColor(0, 0, 0));
         doubleClick("picPriority0", QColor(0, 0, 0));
-        ok();
+        click("cmdOK");
         QCOMPARE(env->differing("Anna=0;PriorityColor0=0"), QStringList());
         open();
         QCOMPARE(shown("picPriority0"), QColor(0, 0, 0));
         QCOMPARE(shown("picColor0"), QColor(0, 0, 0));
-        ok();
+        click("cmdOK");
         QCOMPARE(env->stored("PriorityColor0"), "0");
     }
 
     void theWindowShrinksWithFewerUsers() {
-        QCOMPARE(frmColor::shrinkTwips(13), 0);
-        QCOMPARE(frmColor::shrinkTwips(12), 720);
-        QCOMPARE(frmColor::shrinkTwips(5), 2880);
-        QCOMPARE(frmColor::shrinkTwips(2), 4320);
+        for (const auto& [count, twips] :
+             QList<QPair<int, int>>{{13, 0}, {12, 720}, {5, 2880}, {2, 4320}})
+            QCOMPARE(frmColor::shrinkTwips(count), twips);
         users = usersNamed(16);
         const int fullHeight = open().height();
         users = usersNamed(5);
@@ -161,7 +159,7 @@ private slots:
         QCOMPARE(label("Label215"), "User 16");
         QVERIFY(child("picColor15")->isVisible());
         doubleClick("picColor15", QColor(1, 1, 1));
-        ok();
+        click("cmdOK");
         QCOMPARE(env->stored("User 16"), QString::number(0x010101));
     }
 
@@ -174,7 +172,7 @@ private slots:
         QVERIFY(mode(2));
         QCOMPARE(shown("picPriority1"), QColor(0, 0, 255));
         QCOMPARE(shown("picColor1"), QColor(0, 0, 0));
-        ok();
+        click("cmdOK");
         QCOMPARE(env->differing("ColorDefault=2;PriorityColor1=16711680;Bob=x"), QStringList());
     }
 };

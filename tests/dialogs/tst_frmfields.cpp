@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(labelText(reopened, 40)->text(), "Assistant :");
     }
 
-    void comboOffersExactlyTheCustomisableFields() {
+    void comboOffersExactlyTheCustomisableFieldsOfAnyList() {
         const QList<int> ids = {1,  6,  7,  24, 25,  26,  27,  40,  41,  44,  45,  77,  78,
                                 79, 80, 93, 94, 200, 201, 203, 204, 499, 500, 502, 503, 9000};
         FakeContactFields many;
@@ -176,29 +176,9 @@ private slots:
         QStringList offered{"(None)"};
         for (int id : {7, 24, 27, 40, 45, 77, 80, 93, 94, 200, 204, 499, 503, 9000})
             offered << QStringLiteral("F%1").arg(id);
-        frmFields dlg(many);
-        QCOMPARE(comboItems(dlg), offered);
-    }
+        frmFields manyFields(many);
+        QCOMPARE(comboItems(manyFields), offered);
 
-    void storedCustomFieldIsPreselectedOnlyWhenOffered() {
-        env->set("Custom=25");
-        frmFields notOffered(fields);
-        QCOMPARE(combo(notOffered)->currentIndex(), 0);
-        env->set("Custom=600");
-        frmFields offered(fields);
-        QCOMPARE(combo(offered)->currentText(), "Spouse");
-    }
-
-    void chosenFieldIsStoredByItsOwnId() {
-        FakeContactFields twins;
-        twins.positions = {{101, "User 1"}, {102, "User 1"}};
-        frmFields dlg(twins);
-        combo(dlg)->setCurrentIndex(2);
-        press(dlg, "cmdOK");
-        QCOMPARE(env->differing("Custom=102;Header=1"), QStringList());
-    }
-
-    void emptyOrShortFieldListsStillOpen() {
         FakeContactFields none;
         frmFields empty(none);
         QCOMPARE(comboItems(empty), QStringList{"(None)"});
@@ -207,6 +187,22 @@ private slots:
         fields.count = 12;
         frmFields dlg(fields);
         QCOMPARE(comboItems(dlg).size(), 6);
+    }
+
+    void theCustomFieldIsKnownByItsId() {
+        env->set("Custom=25");
+        frmFields notOffered(fields);
+        QCOMPARE(combo(notOffered)->currentIndex(), 0);
+        env->set("Custom=600");
+        frmFields offered(fields);
+        QCOMPARE(combo(offered)->currentText(), "Spouse");
+
+        FakeContactFields twins;
+        twins.positions = {{101, "User 1"}, {102, "User 1"}};
+        frmFields dlg(twins);
+        combo(dlg)->setCurrentIndex(2);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Custom=102;Header=1"), QStringList());
     }
 
     void unreadableValuesAreReportedAndCanBeRepaired() {
