@@ -15,10 +15,17 @@ bool writable(const QString& folder) {
     return probe.open();
 }
 
-// Brings the per-user folder up to date with the page files shipped beside the program.
-void copyShippedPage(const QString& shipped, const QString& target) {
+QString shippedFolder() {
+    return QCoreApplication::applicationDirPath() + QLatin1String("/html");
+}
+
+} // namespace
+
+void copyShippedPage(const QString& target) {
     const QStringList generated = {QStringLiteral("data.js"), QStringLiteral("script.js")};
-    const QDir source(shipped);
+    const QDir source(shippedFolder());
+    if (source == QDir(target))
+        return;
     for (const QString& name : source.entryList(QDir::Files)) {
         if (generated.contains(name))
             continue;
@@ -28,15 +35,13 @@ void copyShippedPage(const QString& shipped, const QString& target) {
     }
 }
 
-} // namespace
-
 QString htmlFolder() {
-    const QString beside = QCoreApplication::applicationDirPath() + QLatin1String("/html");
+    const QString beside = shippedFolder();
     if (writable(beside))
         return beside;
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                             QLatin1String("/Daywise/html");
     QDir().mkpath(perUser);
-    copyShippedPage(beside, perUser);
+    copyShippedPage(perUser);
     return perUser;
 }

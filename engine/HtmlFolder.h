@@ -8,5 +8,8 @@
 // page (the outside browser, ACT!'s control files) should use this folder.
 QString htmlFolder();
 
+// Copies the shipped page files into another folder, so a calendar written there opens.
+void copyShippedPage(const QString& target);
+
 // The page file in that folder.
 inline const QString PageFileName = QStringLiteral("Daywise.htm");

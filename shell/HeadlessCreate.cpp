@@ -13,6 +13,7 @@
 #include "act/ActSession.h"
 #include "act/standin/StandinFactory.h"
 #include "engine/Generation.h"
+#include "engine/HtmlFolder.h"
 #include "engine/SelectionTests.h"
 
 #include <QCommandLineParser>
@@ -177,6 +178,7 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
     if (parser.isSet(QStringLiteral("html-dir"))) {
         const QString folder = QDir(parser.value(QStringLiteral("html-dir"))).absolutePath();
         QDir().mkpath(folder);
+        copyShippedPage(folder);
         generation.setHtmlFolder(folder);
     }
     generation.setPageOpening(parser.isSet(QStringLiteral("open"))

@@ -52,14 +52,10 @@ private slots:
         view->Refresh();
         tab->Refresh();
         QCOMPARE(fixture.home().refreshCount(), 3);
-    }
 
-    void viewsVanishWhenActCloses() {
-        StandinFixture fixture(OneUser);
-        touch(fixture.home().netLinksPath() + QStringLiteral("/Daywise-tab.ctl"));
         fixture.session().application->Command(150);
-        QVERIFY(!fixture.session().views().FindExplorerView(QStringLiteral("Daywise"), 100));
-        QVERIFY(fixture.session().views().GetLastError() != 0);
+        QVERIFY(!views.FindExplorerView(QStringLiteral("Daywise"), 100));
+        QVERIFY(views.GetLastError() != 0);
     }
 
     void auxCommandsAndPlacementsPersistInTheHome() {
@@ -124,40 +120,27 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, aux->AuxCommandExists(QStringLiteral("Daywise")));
     }
 
-    void eventControlRegistersOnlyWhileActRuns() {
+    // ACT! closed by Daywise's restart command raises the close event once, and the
+    // desktop's open starts it again on the same database.
+    void closingActRaisesTheCloseEventOnceAndOpeningRestartsIt() {
         StandinFixture fixture(OneUser);
-        act::EventControl& events = *fixture.session().events;
-        QVERIFY(events.dispatchIsRunning());
-        QVERIFY(events.dispatchRegister(0) >= 1);
-        fixture.home().close();
-        QVERIFY(!events.dispatchIsRunning());
-        act::standin::StandinFactory factory(fixture.home());
-        QCOMPARE(factory.createEventControl()->dispatchRegister(0), 0);
-    }
-
-    void closingActRaisesTheCloseEventOnce() {
-        StandinFixture fixture(OneUser);
-        act::EventControl& events = *fixture.session().events;
+        act::ActSession& session = fixture.session();
+        act::EventControl& events = *session.events;
         QSignalSpy closing(&events, &act::EventControl::OnActUserWantsToClose);
+        QVERIFY(events.dispatchIsRunning());
         QVERIFY(events.dispatchRegister(0) >= 1);
         QTest::qWait(100);
         QCOMPARE(closing.count(), 0);
-        fixture.home().close();
-        QTRY_COMPARE(closing.count(), 1);
-        events.dispatchAcknowledgeClose();
-        QTest::qWait(700);
-        QCOMPARE(closing.count(), 1);
-    }
-
-    void commandCloseRaisesTheEventAndShellOpenRestarts() {
-        StandinFixture fixture(OneUser);
-        act::ActSession& session = fixture.session();
-        QSignalSpy closing(session.events.get(), &act::EventControl::OnActUserWantsToClose);
-        QVERIFY(session.events->dispatchRegister(0) >= 1);
         const QString path = session.database->GetDatabasePath();
         session.application->Command(150);
         QTRY_COMPARE(closing.count(), 1);
         QVERIFY(!session.application->IsDBOpen());
+        QVERIFY(!events.dispatchIsRunning());
+        act::standin::StandinFactory factory(fixture.home());
+        QCOMPARE(factory.createEventControl()->dispatchRegister(0), 0);
+        events.dispatchAcknowledgeClose();
+        QTest::qWait(700);
+        QCOMPARE(closing.count(), 1);
 
         QVERIFY(act::standin::openDatabaseInActHome(path));
         QVERIFY(session.application->IsDBOpen());
@@ -165,7 +148,7 @@ private slots:
         QVERIFY(fixture.openSession().isOpen());
     }
 
-    void shellOpenRefusesWhatIsNotAStandinDatabase() {
+    void withoutAStandinDatabaseNothingOpens() {
         StandinFixture fixture(OneUser);
         fixture.home().close();
         const QString missing = QDir(fixture.homePath()).filePath("missing.actdb");
@@ -184,11 +167,7 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("not a stand-in")), qPrintable(error));
         QVERIFY(!fixture.home().isRunning());
         QCOMPARE(QFileInfo(text).size(), qint64(16));
-    }
 
-    void openingWithoutAnOpenDatabaseFails() {
-        StandinFixture fixture(OneUser);
-        fixture.home().close();
         act::standin::StandinFactory factory(fixture.home());
         auto application = factory.createApplication();
         application->OpenFile(QString());

@@ -4,6 +4,7 @@
 #include "shell/Messages.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -177,6 +178,7 @@ private slots:
                                        "--week",  "--html-dir", html->path()};
         QCOMPARE(runHeadlessCreate(arguments, factory), 0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 17';"));
+        QVERIFY2(QFileInfo::exists(html->filePath("Daywise.htm")), "the page must open there");
         QVERIFY(fx->opener.opened.isEmpty());
         QVERIFY(!fx->store.contains("Settings", "StartDate"));
 

@@ -16,7 +16,7 @@ class Module1Test : public QObject {
 
     std::unique_ptr<MemorySettingsStore> store;
     std::unique_ptr<RecordingMessages> messages;
-    fake::Script script;
+    std::unique_ptr<fake::Script> script;
 
 private slots:
     void init() {
@@ -24,7 +24,7 @@ private slots:
         store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
         setSettings(store.get());
         messages = std::make_unique<RecordingMessages>();
-        script = fake::Script{};
+        script = std::make_unique<fake::Script>();
         QFile::remove(InstanceGuard::lockPath());
     }
     void cleanup() {
@@ -33,28 +33,16 @@ private slots:
     }
 
     void startsOnTheOpenDatabase() {
-        fake::Factory factory(script);
+        fake::Factory factory(*script);
         InstanceGuard guard;
         const auto window = Main(factory, guard);
         QVERIFY(window);
         QVERIFY(window->isVisible());
-        QCOMPARE(script.log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
+        QCOMPARE(script->log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
         QVERIFY(messages->shown.isEmpty());
     }
 
-    void secondInstanceIsRefused() {
-        InstanceGuard first;
-        QVERIFY(first.acquire());
-        fake::Factory factory(script);
-        InstanceGuard second;
-        QVERIFY(!Main(factory, second));
-        QCOMPARE(messages->texts(),
-                 QStringList{"An instance of this program is already running !"});
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
-        QVERIFY(script.log.isEmpty());
-    }
-
-    void longRunningFirstInstanceKeepsTheLock() {
+    void secondInstanceIsRefusedEvenLongAfterTheFirstStarted() {
         InstanceGuard first;
         QVERIFY(first.acquire());
         QFile lock(InstanceGuard::lockPath());
@@ -62,8 +50,13 @@ private slots:
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                  QFileDevice::FileModificationTime));
         lock.close();
+        fake::Factory factory(*script);
         InstanceGuard second;
-        QVERIFY(!second.acquire());
+        QVERIFY(!Main(factory, second));
+        QCOMPARE(messages->texts(),
+                 QStringList{"An instance of this program is already running !"});
+        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
+        QVERIFY(script->log.isEmpty());
     }
 
     void lockOfACrashedInstanceIsTakenOver() {
@@ -83,9 +76,9 @@ private slots:
     }
 
     void noOpenDatabaseEndsAfterSaying() {
-        script.databaseOpen = false;
+        script->databaseOpen = false;
         const int settingsBefore = store->size();
-        fake::Factory factory(script);
+        fake::Factory factory(*script);
         InstanceGuard guard;
         QVERIFY(!Main(factory, guard));
         QCOMPARE(messages->texts(), QStringList{"Please open a database BEFORE running Daywise!"});
