@@ -191,8 +191,6 @@ private slots:
         QCOMPARE(registered["program_file"].toString(),
                  nativePath(QCoreApplication::applicationFilePath()));
         QCOMPARE(registered["program_folder"].toString(), folder);
-        QCOMPARE(registered["title"].toString(), QStringLiteral("Daywise"));
-        QCOMPARE(registered["tool_tip"].toString(), QStringLiteral("Click to launch Daywise"));
         QCOMPARE(registered["icon_file"].toString(), base + ".ico");
         QCOMPARE(registered["large_icon_file"].toString(), base + "32.ico");
         QCOMPARE(registered["flags"].toInt(), 1);
