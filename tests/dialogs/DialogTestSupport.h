@@ -12,9 +12,11 @@
 #include <QTest>
 #include <memory>
 
-// A fresh settings store and message recorder for one test, in English.
+// A fresh settings store and message recorder for one test, in English; `section` is the
+// settings section the dialog under test owns.
 struct DialogTestEnvironment {
-    DialogTestEnvironment() {
+    explicit DialogTestEnvironment(const QString& section = {})
+        : section(section) {
         setSettings(&store);
         LanguageBase = 200;
     }
@@ -23,10 +25,37 @@ struct DialogTestEnvironment {
         LanguageBase = 200;
     }
 
-    QString value(const QString& section, const QString& key) const {
-        return store.GetSetting(section, key, QStringLiteral("<absent>"));
+    QString value(const QString& inSection, const QString& key) const {
+        return store.GetSetting(inSection, key, QStringLiteral("<absent>"));
+    }
+    QString stored(const QString& key) const { return value(section, key); }
+    QStringList stored(const QStringList& keys) const {
+        QStringList values;
+        for (const QString& key : keys)
+            values << stored(key);
+        return values;
+    }
+    // The keys of "key=value;key=value" whose stored text differs, each as key=stored text.
+    QStringList differing(const QString& pairs) const {
+        QStringList keys;
+        for (const auto& [key, value] : split(pairs))
+            if (stored(key) != value)
+                keys << key + '=' + stored(key);
+        return keys;
+    }
+    // Leaves "key=value;key=value" as an earlier session would have.
+    void set(const QString& pairs) {
+        for (const auto& [key, value] : split(pairs))
+            store.SaveSetting(section, key, value);
+    }
+    static QList<QPair<QString, QString>> split(const QString& pairs) {
+        QList<QPair<QString, QString>> list;
+        for (const QString& pair : pairs.split(';'))
+            list.append({pair.section('=', 0, 0), pair.section('=', 1)});
+        return list;
     }
 
+    QString section;
     MemorySettingsStore store;
     RecordingMessages messages;
 };

@@ -1,7 +1,9 @@
 #include "DialogTestSupport.h"
+#include "dialogs/frmColor.h"
 #include "dialogs/frmEmail.h"
 #include "dialogs/frmFields.h"
 #include "dialogs/frmFilter.h"
+#include "dialogs/frmLayout.h"
 #include "engine/Generation.h"
 #include "engine/SelectionTests.h"
 #include "support/StandinFixture.h"
@@ -15,7 +17,8 @@
 
 namespace {
 
-// Three users, each with one meeting on Monday 11 March 2024 with the same client.
+// Three users with meetings on Monday 11 March 2024 with the same client; Alice has a high
+// and a low priority one.
 const QByteArray Office = R"({
   "current_user": "USR000000001",
   "users": [
@@ -27,85 +30,142 @@ const QByteArray Office = R"({
     {"id": "CON000000042", "name": "Paul Client", "email": "paul@example.org"}
   ],
   "activities": [
-    {"id": "ACT000000001", "type": 1, "regarding": "Alice quarterly review",
+    {"id": "ACT000000001", "type": 1, "priority": 0, "regarding": "Urgent review",
      "details": "Bring the figures", "start": "2024-03-11 09:00",
      "scheduled_for": "USR000000001", "contact": "CON000000042"},
     {"id": "ACT000000002", "type": 1, "regarding": "Bob workshop",
      "start": "2024-03-11 11:00", "scheduled_for": "USR000000002", "contact": "CON000000042"},
     {"id": "ACT000000003", "type": 1, "regarding": "Chloe visit",
-     "start": "2024-03-11 14:00", "scheduled_for": "USR000000003", "contact": "CON000000042"}
+     "start": "2024-03-11 14:00", "scheduled_for": "USR000000003", "contact": "CON000000042"},
+    {"id": "ACT000000004", "type": 1, "priority": 2, "regarding": "Coffee later",
+     "start": "2024-03-11 15:00", "scheduled_for": "USR000000001", "contact": "CON000000042"}
   ]
 })";
 
-// The data.js of the week of 11 March 2024 as the current settings make it.
-QString calendarData(act::ActSession& session) {
+// The calendar of the week of 11 March 2024 as the current settings make it.
+struct Calendar {
+    QString data;
+    QString script;
+};
+
+Calendar generate(act::ActSession& session) {
     QTemporaryDir html;
     MyRecordId = getUserID(*session.database);
     Generation generation(session);
     generation.setHtmlFolder(html.path());
     generation.setPageOpening(Generation::PageOpening::Never);
-    const GenerationOutcome outcome = generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17));
-    if (outcome.result != GenerationOutcome::Result::Written)
+    if (generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17)).result !=
+        GenerationOutcome::Result::Written)
         return {};
-    QFile data(html.filePath(QStringLiteral("data.js")));
-    if (!data.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(data.readAll());
+    const auto read = [&](const char* name) {
+        QFile file(html.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    return {read("data.js"), read("script.js")};
 }
 
 } // namespace
 
+// What each dialog saves must reach the next calendar.
 class DialogsCalendarTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<DialogTestEnvironment> env;
+    std::unique_ptr<StandinFixture> act;
+
+    Calendar calendar() { return generate(act->session()); }
+
 private slots:
+    void init() {
+        env = std::make_unique<DialogTestEnvironment>();
+        act = std::make_unique<StandinFixture>(Office);
+    }
+    void cleanup() {
+        QVERIFY(env->messages.shown.isEmpty());
+        act.reset();
+        env.reset();
+    }
+
     void chosenUsersJoinTheCalendar() {
-        DialogTestEnvironment env;
-        StandinFixture act(Office);
-        const QString before = calendarData(act.session());
-        QVERIFY(before.contains(QStringLiteral("Alice quarterly review")));
-        QVERIFY(!before.contains(QStringLiteral("Bob workshop")));
+        const QString before = calendar().data;
+        QVERIFY(before.contains("Urgent review"));
+        QVERIFY(!before.contains("Bob workshop"));
 
-        frmFilter dlg(act.session().users());
-        control<QRadioButton>(dlg, QStringLiteral("optMeAnd"))->setChecked(true);
-        control<QListWidget>(dlg, QStringLiteral("List1"))->item(0)->setSelected(true);
-        press(dlg, QStringLiteral("cmdOK"));
+        frmFilter dlg(act->session().users());
+        control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
+        control<QListWidget>(dlg, "List1")->item(0)->setSelected(true);
+        press(dlg, "cmdOK");
 
-        const QString after = calendarData(act.session());
-        QVERIFY(after.contains(QStringLiteral("Bob workshop")));
-        QVERIFY(!after.contains(QStringLiteral("Chloe visit")));
-        QVERIFY(after.contains(QStringLiteral("Users='Alice Martin, Bob Stone';")));
-        QVERIFY(env.messages.shown.isEmpty());
+        const QString after = calendar().data;
+        QVERIFY(after.contains("Bob workshop"));
+        QVERIFY(!after.contains("Chloe visit"));
+        QVERIFY(after.contains("Users='Alice Martin, Bob Stone';"));
     }
 
     void labelledDetailsAppearInTheCalendar() {
-        DialogTestEnvironment env;
-        StandinFixture act(Office);
-        QVERIFY(!calendarData(act.session()).contains(QStringLiteral("Bring the figures")));
-
-        frmFields dlg(act.session().contact().fields());
-        control<QCheckBox>(dlg, QStringLiteral("Check135"))->setChecked(true);
-        control<QLineEdit>(dlg, QStringLiteral("Text135"))->setText(QStringLiteral("Notes :"));
-        press(dlg, QStringLiteral("cmdOK"));
-
-        QVERIFY(calendarData(act.session()).contains(QStringLiteral("Notes : Bring the figures")));
-        QVERIFY(env.messages.shown.isEmpty());
+        QVERIFY(!calendar().data.contains("Bring the figures"));
+        frmFields dlg(act->session().contact().fields());
+        control<QCheckBox>(dlg, "Check135")->setChecked(true);
+        control<QLineEdit>(dlg, "Text135")->setText("Notes :");
+        press(dlg, "cmdOK");
+        QVERIFY(calendar().data.contains("Notes : Bring the figures"));
     }
 
     void emailAddressesBecomeLinksWithTheTemplates() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(QStringLiteral("Options"), QStringLiteral("Field9"), 1);
-        StandinFixture act(Office);
-        QVERIFY(!calendarData(act.session()).contains(QStringLiteral("mailto:")));
-
+        env->store.SaveSetting("Options", "Field9", 1);
+        QVERIFY(!calendar().data.contains("mailto:"));
         frmEmail dlg;
-        control<QCheckBox>(dlg, QStringLiteral("chkActive"))->setChecked(true);
-        press(dlg, QStringLiteral("cmdSave"));
+        control<QCheckBox>(dlg, "chkActive")->setChecked(true);
+        press(dlg, "cmdSave");
+        QVERIFY(calendar().data.contains(
+            "mailto:paul@example.org?Subject=Our%20meeting%20of%20this%20coming%20Monday"));
+    }
 
-        QVERIFY(calendarData(act.session())
-                    .contains(QStringLiteral("mailto:paul@example.org?Subject=Our%20meeting%20of"
-                                             "%20this%20coming%20Monday")));
-        QVERIFY(env.messages.shown.isEmpty());
+    void theLayoutMovesFieldsAndWidensColumns() {
+        QVERIFY(calendar().script.contains("class=c2 width=15%"));
+        frmLayout dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        press(dlg, "cmdRestore");
+        auto* regarding = control<QLineEdit>(dlg, "txtNb4");
+        regarding->setFocus();
+        regarding->selectAll();
+        QTest::keyClicks(regarding, "5");
+        control<QLineEdit>(dlg, "txtCol4")->setFocus();
+        control<QLineEdit>(dlg, "txtCol4")->setText("D");
+        control<QLineEdit>(dlg, "txtWidth2")->setText("10");
+        press(dlg, "cmdOK");
+
+        const QString script = calendar().script;
+        QVERIFY(script.contains("class=c2 width=10%"));
+        const qsizetype regardingLine =
+            script.indexOf(R"(Activities[f+4]!="")  document.getElementById(Cell3))");
+        QVERIFY(regardingLine >= 0);                                       // in column D
+        QVERIFY(regardingLine < script.indexOf(R"(Activities[f+6]!="")")); // before the contact
+        QVERIFY(script.contains("function GetTotal"));                     // written whole
+    }
+
+    void chosenColoursColourTheEntriesAndDates() {
+        QVERIFY(!calendar().data.contains("112233"));
+        frmColor dlg(act->session().users());
+        const QList<QColor> answers{QColor(0x11, 0x22, 0x33), QColor(0, 0, 0),
+                                    QColor(0x44, 0x55, 0x66)};
+        qsizetype next = 0;
+        dlg.setColorPicker([&](const QColor&, QWidget*) { return answers.at(next++); });
+        dlg.show();
+        for (const char* box : {"picPriority0", "picPriority2", "picBgcolor"})
+            QTest::mouseDClick(control<QWidget>(dlg, box), Qt::LeftButton);
+        press(dlg, "cmdOK");
+
+        const Calendar after = calendar();
+        const qsizetype urgent = after.data.indexOf("Urgent review");
+        const qsizetype coffee = after.data.indexOf("Coffee later");
+        QVERIFY(urgent >= 0 && coffee > urgent);
+        // Each activity's colour is its last entry: the high one's before the low one's text.
+        const qsizetype urgentColor = after.data.indexOf("'112233'", urgent);
+        QVERIFY(urgentColor > urgent && urgentColor < coffee);
+        QVERIFY(after.data.indexOf("'000000'", coffee) > coffee);
+        QVERIFY(after.script.contains("bgcolor=#445566"));
     }
 };
 

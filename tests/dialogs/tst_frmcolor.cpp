@@ -10,18 +10,12 @@
 
 namespace {
 
-const QString Colors = QStringLiteral("Colors");
-
 FakeUsers usersNamed(int count) {
     FakeUsers users;
     for (int i = 1; i <= count; ++i)
         users.users.append(
             {QString::number(i).rightJustified(12, '0'), QStringLiteral("User %1").arg(i)});
     return users;
-}
-
-QColor color(const QWidget* box) {
-    return box->palette().color(QPalette::Window);
 }
 
 } // namespace
@@ -45,26 +39,23 @@ class tst_frmColor : public QObject {
         dialog->show();
         return *dialog;
     }
-    QWidget* child(const QString& name) {
-        auto* widget = dialog->findChild<QWidget*>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
-    }
+    QWidget* child(const QString& name) { return control<QWidget>(*dialog, name); }
+    QColor shown(const QString& box) { return child(box)->palette().color(QPalette::Window); }
+    QString label(const QString& name) { return control<QLabel>(*dialog, name)->text(); }
     bool mode(int index) {
-        return static_cast<QRadioButton*>(child(QStringLiteral("optColor%1").arg(index)))
-            ->isChecked();
+        return control<QRadioButton>(*dialog, QStringLiteral("optColor%1").arg(index))->isChecked();
     }
     void doubleClick(const QString& box, std::optional<QColor> chosen) {
         answer = chosen;
         QTest::mouseDClick(child(box), Qt::LeftButton);
     }
-    void ok() { QTest::mouseClick(static_cast<QPushButton*>(child("cmdOK")), Qt::LeftButton); }
-    QString stored(const QString& key) { return env->value(Colors, key); }
+    void click(const char* button) {
+        QTest::mouseClick(control<QPushButton>(*dialog, button), Qt::LeftButton);
+    }
 
 private slots:
     void init() {
-        env = std::make_unique<DialogTestEnvironment>();
+        env = std::make_unique<DialogTestEnvironment>("Colors");
         users = FakeUsers();
         users.users = {{"USR000000001", "Anna"}, {"USR000000002", "Bob"}, {"USR000000003", "Carl"}};
     }
@@ -73,45 +64,35 @@ private slots:
         env.reset();
     }
 
-    void nothingStoredShowsTheDefaults() {
+    void nothingStoredShowsTheDefaultsAndCancelKeepsThem() {
         open();
         QVERIFY(mode(2));
-        QCOMPARE(color(child("picPriority0")), QColor(255, 0, 0));
-        QCOMPARE(color(child("picPriority1")), QColor(0, 0, 255));
-        QCOMPARE(color(child("picPriority2")), QColor(0, 0, 0));
-        QCOMPARE(color(child("picColor1")), QColor(0, 0, 0));
-        QCOMPARE(color(child("picBgcolor")), QColor(255, 204, 0));
-        QCOMPARE(static_cast<QLabel*>(child("Label21"))->text(), QString("Bob"));
-        QCOMPARE(static_cast<QLabel*>(child("Label216"))->text(), QString("High"));
+        QCOMPARE(shown("picPriority0"), QColor(255, 0, 0));
+        QCOMPARE(shown("picPriority1"), QColor(0, 0, 255));
+        QCOMPARE(shown("picPriority2"), QColor(0, 0, 0));
+        QCOMPARE(shown("picColor1"), QColor(0, 0, 0));
+        QCOMPARE(shown("picBgcolor"), QColor(255, 204, 0));
+        QCOMPARE(label("Label21"), "Bob");
         QVERIFY(env->messages.shown.isEmpty());
+
+        doubleClick("picColor0", QColor(1, 2, 3));
+        doubleClick("picPriority0", QColor(1, 2, 3));
+        click("cmdCancel");
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(env->store.size(), 0);
     }
 
     void okWithoutChangesKeepsWhatWasStored() {
-        env->store.SaveSetting(Colors, "Anna", "65280");
-        env->store.SaveSetting(Colors, "PriorityColor0", "123456");
-        env->store.SaveSetting(Colors, "ColorDefault", "1");
-        env->store.SaveSetting(Colors, "bgColor", "255");
+        env->set("Anna=65280;PriorityColor0=123456;ColorDefault=1;bgColor=255");
         open();
         QVERIFY(mode(1));
-        QCOMPARE(color(child("picColor0")), QColor(0, 255, 0));
-        ok();
+        QCOMPARE(shown("picColor0"), QColor(0, 255, 0));
+        click("cmdOK");
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(stored("Anna"), QString("65280"));
-        QCOMPARE(stored("Bob"), QString("<absent>"));
-        QCOMPARE(stored("PriorityColor0"), QString("123456"));
-        QCOMPARE(stored("PriorityColor1"), QString("16711680"));
-        QCOMPARE(stored("PriorityColor2"), QString("0"));
-        QCOMPARE(stored("ColorDefault"), QString("1"));
-        QCOMPARE(stored("bgColor"), QString("255"));
-    }
-
-    void cancelWritesNothing() {
-        open();
-        doubleClick("picColor0", QColor(1, 2, 3));
-        doubleClick("picPriority0", QColor(1, 2, 3));
-        QTest::mouseClick(static_cast<QPushButton*>(child("cmdCancel")), Qt::LeftButton);
-        QVERIFY(!dialog->isVisible());
-        QCOMPARE(env->store.size(), 0);
+        QCOMPARE(
+            env->differing("Anna=65280;Bob=<absent>;PriorityColor0=123456;PriorityColor1=16711680;"
+                           "PriorityColor2=0;ColorDefault=1;bgColor=255"),
+            QStringList());
     }
 
     void doubleClicksPickColoursAndSwitchTheMode() {
@@ -126,36 +107,33 @@ private slots:
         QCOMPARE(offered, QColor(255, 204, 0));
         doubleClick("picPriority2", std::nullopt); // cancelled: keeps the colour
         QVERIFY(mode(0));
-        QCOMPARE(color(child("picPriority2")), QColor(0, 0, 0));
+        QCOMPARE(shown("picPriority2"), QColor(0, 0, 0));
         doubleClick("picColor0", std::nullopt); // cancelled: chooses nothing
-        ok();
-        QCOMPARE(stored("PriorityColor1"), QString::number(128 << 8));
-        QCOMPARE(stored("Carl"), QString::number(0xFF00FF));
-        QCOMPARE(stored("bgColor"), QString::number(128 << 16));
-        QCOMPARE(stored("ColorDefault"), QString("1"));
-        QCOMPARE(stored("Anna"), QString("<absent>"));
+        click("cmdOK");
+        QCOMPARE(env->stored("PriorityColor1"), QString::number(128 << 8));
+        QCOMPARE(env->stored("Carl"), QString::number(0xFF00FF));
+        QCOMPARE(env->stored("bgColor"), QString::number(128 << 16));
+        QCOMPARE(env->differing("ColorDefault=1;Anna=<absent>"), QStringList());
     }
 
     void blackIsAColour() {
-        env->store.SaveSetting(Colors, "Anna", "255");
+        env->set("Anna=255");
         open();
         doubleClick("picColor0", QColor(0, 0, 0));
         doubleClick("picPriority0", QColor(0, 0, 0));
-        ok();
-        QCOMPARE(stored("Anna"), QString("0"));
-        QCOMPARE(stored("PriorityColor0"), QString("0"));
+        click("cmdOK");
+        QCOMPARE(env->differing("Anna=0;PriorityColor0=0"), QStringList());
         open();
-        QCOMPARE(color(child("picPriority0")), QColor(0, 0, 0));
-        QCOMPARE(color(child("picColor0")), QColor(0, 0, 0));
-        ok();
-        QCOMPARE(stored("PriorityColor0"), QString("0"));
+        QCOMPARE(shown("picPriority0"), QColor(0, 0, 0));
+        QCOMPARE(shown("picColor0"), QColor(0, 0, 0));
+        click("cmdOK");
+        QCOMPARE(env->stored("PriorityColor0"), "0");
     }
 
     void theWindowShrinksWithFewerUsers() {
-        QCOMPARE(frmColor::shrinkTwips(13), 0);
-        QCOMPARE(frmColor::shrinkTwips(12), 720);
-        QCOMPARE(frmColor::shrinkTwips(5), 2880);
-        QCOMPARE(frmColor::shrinkTwips(2), 4320);
+        for (const auto& [count, twips] :
+             QList<QPair<int, int>>{{13, 0}, {12, 720}, {5, 2880}, {2, 4320}})
+            QCOMPARE(frmColor::shrinkTwips(count), twips);
         users = usersNamed(16);
         const int fullHeight = open().height();
         users = usersNamed(5);
@@ -177,29 +155,25 @@ private slots:
         QCOMPARE(env->messages.texts(),
                  QStringList{"You may only color-code 16 users.\nPlease contact "
                              "support@daywise.example.com to color-code more users."});
-        QCOMPARE(static_cast<QLabel*>(child("Label21"))->text(), QString("User 2"));
-        QCOMPARE(static_cast<QLabel*>(child("Label215"))->text(), QString("User 16"));
+        QCOMPARE(label("Label21"), "User 2");
+        QCOMPARE(label("Label215"), "User 16");
         QVERIFY(child("picColor15")->isVisible());
         doubleClick("picColor15", QColor(1, 1, 1));
-        ok();
-        QCOMPARE(stored("User 16"), QString::number(0x010101));
+        click("cmdOK");
+        QCOMPARE(env->stored("User 16"), QString::number(0x010101));
     }
 
     void unreadableStoredValuesStillOpenTheDialog() {
-        env->store.SaveSetting(Colors, "ColorDefault", "7");
-        env->store.SaveSetting(Colors, "PriorityColor1", "blue");
-        env->store.SaveSetting(Colors, "Bob", "x");
+        env->set("ColorDefault=7;PriorityColor1=blue;Bob=x");
         open();
         QCOMPARE(env->messages.shown.size(), 3);
         for (const QString& text : env->messages.texts())
             QVERIFY2(text.contains("in frmColor: Sub Form_Load"), qPrintable(text));
         QVERIFY(mode(2));
-        QCOMPARE(color(child("picPriority1")), QColor(0, 0, 255));
-        QCOMPARE(color(child("picColor1")), QColor(0, 0, 0));
-        ok();
-        QCOMPARE(stored("ColorDefault"), QString("2"));
-        QCOMPARE(stored("PriorityColor1"), QString("16711680"));
-        QCOMPARE(stored("Bob"), QString("x"));
+        QCOMPARE(shown("picPriority1"), QColor(0, 0, 255));
+        QCOMPARE(shown("picColor1"), QColor(0, 0, 0));
+        click("cmdOK");
+        QCOMPARE(env->differing("ColorDefault=2;PriorityColor1=16711680;Bob=x"), QStringList());
     }
 };
 

@@ -11,16 +11,15 @@
 
 namespace {
 
-const QString Email = QStringLiteral("Email");
 const QString EnglishSubject = QStringLiteral("Our meeting of this coming <dayofweek>");
 const QString FrenchSubject = QStringLiteral("Notre prochaine rencontre prévue <joursem>");
 
 QLineEdit* subject(const QDialog& dlg) {
-    return control<QLineEdit>(dlg, QStringLiteral("txtSubject"));
+    return control<QLineEdit>(dlg, "txtSubject");
 }
 
 QPlainTextEdit* body(const QDialog& dlg) {
-    return control<QPlainTextEdit>(dlg, QStringLiteral("txtBody"));
+    return control<QPlainTextEdit>(dlg, "txtBody");
 }
 
 } // namespace
@@ -28,117 +27,102 @@ QPlainTextEdit* body(const QDialog& dlg) {
 class FrmEmailTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<DialogTestEnvironment> env;
+
 private slots:
+    void init() { env = std::make_unique<DialogTestEnvironment>("Email"); }
+    void cleanup() { env.reset(); }
+
     void nothingStoredProposesTheLanguagesTemplates() {
-        DialogTestEnvironment env;
         {
             frmEmail dlg;
-            QVERIFY(!control<QCheckBox>(dlg, QStringLiteral("chkActive"))->isChecked());
+            QVERIFY(!control<QCheckBox>(dlg, "chkActive")->isChecked());
             QCOMPARE(subject(dlg)->text(), EnglishSubject);
             QVERIFY(body(dlg)->toPlainText().startsWith(
-                QStringLiteral("Just a quick reminder of our upcoming meeting on <month> <day>")));
-            QVERIFY(body(dlg)->toPlainText().endsWith(
-                QStringLiteral("Here are some preliminary notes : <details>")));
-            press(dlg, QStringLiteral("cmdCancel"));
+                "Just a quick reminder of our upcoming meeting on <month> <day>"));
+            QVERIFY(
+                body(dlg)->toPlainText().endsWith("Here are some preliminary notes : <details>"));
+            press(dlg, "cmdCancel");
         }
-        QCOMPARE(env.store.size(), 0);
+        QCOMPARE(env->store.size(), 0);
 
         LanguageBase = 400;
         frmEmail french;
-        QCOMPARE(french.windowTitle(), QStringLiteral("Options e-mail"));
-        QCOMPARE(control<QPushButton>(french, QStringLiteral("cmdSave"))->text(),
-                 QStringLiteral("&Enregistrer"));
+        QCOMPARE(control<QPushButton>(french, "cmdSave")->text(), "&Enregistrer");
         QCOMPARE(subject(french)->text(), FrenchSubject);
         QVERIFY(body(french)->toPlainText().contains(
-            QStringLiteral("qui aura pour sujet <objet>. Voici quelques notes préliminaires : "
-                           "<détails>")));
-        press(french, QStringLiteral("cmdSave"));
-        QCOMPARE(env.value(Email, QStringLiteral("Active")), QStringLiteral("0"));
-        QCOMPARE(env.value(Email, QStringLiteral("Subject")), FrenchSubject);
-        QCOMPARE(env.value(Email, QStringLiteral("Body")), body(french)->toPlainText());
+            "qui aura pour sujet <objet>. Voici quelques notes préliminaires : <détails>"));
+        press(french, "cmdSave");
+        QCOMPARE(env->stored("Active"), "0");
+        QCOMPARE(env->stored("Subject"), FrenchSubject);
+        QCOMPARE(env->stored("Body"), body(french)->toPlainText());
     }
 
     void bodyStoredAsTheMarkerReplacesBothTemplates() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Email, QStringLiteral("Subject"), QStringLiteral("Mine"));
-        env.store.SaveSetting(Email, QStringLiteral("Body"), QStringLiteral("xyz"));
+        env->set("Subject=Mine;Body=xyz");
         frmEmail dlg;
         QCOMPARE(subject(dlg)->text(), EnglishSubject);
-        QVERIFY(body(dlg)->toPlainText() != QStringLiteral("xyz"));
+        QVERIFY(body(dlg)->toPlainText() != "xyz");
     }
 
     void saveWithoutChangesWritesBackWhatWasStored() {
-        DialogTestEnvironment env;
-        for (const QString& stored : {QString(), QStringLiteral("See you <day> <month>")}) {
-            env.store.SaveSetting(Email, QStringLiteral("Active"), QStringLiteral("1"));
-            env.store.SaveSetting(Email, QStringLiteral("Subject"), QStringLiteral("Q&A"));
-            env.store.SaveSetting(Email, QStringLiteral("Body"), stored);
+        for (const QString& text : {QString(), QStringLiteral("See you <day> <month>")}) {
+            env->set("Active=1;Subject=Q&A;Body=" + text);
             frmEmail dlg;
-            QCOMPARE(subject(dlg)->text(), QStringLiteral("Q&A"));
-            QCOMPARE(body(dlg)->toPlainText(), stored);
-            press(dlg, QStringLiteral("cmdSave"));
+            QCOMPARE(subject(dlg)->text(), "Q&A");
+            QCOMPARE(body(dlg)->toPlainText(), text);
+            press(dlg, "cmdSave");
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
-            QCOMPARE(env.value(Email, QStringLiteral("Active")), QStringLiteral("1"));
-            QCOMPARE(env.value(Email, QStringLiteral("Subject")), QStringLiteral("Q&A"));
-            QCOMPARE(env.value(Email, QStringLiteral("Body")), stored);
-            QCOMPARE(env.store.size(), 3);
+            QCOMPARE(env->differing("Active=1;Subject=Q&A"), QStringList());
+            QCOMPARE(env->stored("Body"), text);
+            QCOMPARE(env->store.size(), 3);
         }
     }
 
-    void typedEnterAndAmpersandAreIgnored() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Email, QStringLiteral("Body"), QString());
+    void typedEnterAndAmpersandAreIgnoredButPastedTextIsKept() {
+        env->set("Body=");
         frmEmail dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         subject(dlg)->setFocus();
-        QTest::keyClicks(subject(dlg), QStringLiteral("R&D"));
+        QTest::keyClicks(subject(dlg), "R&D");
         QTest::keyClick(subject(dlg), Qt::Key_Return);
         QTest::keyClick(subject(dlg), Qt::Key_Enter);
         body(dlg)->setFocus();
-        QTest::keyClicks(body(dlg), QStringLiteral("A&B"));
+        QTest::keyClicks(body(dlg), "A&B");
         QTest::keyClick(body(dlg), Qt::Key_Return);
-        QTest::keyClicks(body(dlg), QStringLiteral("C"));
+        QTest::keyClicks(body(dlg), "C");
         QVERIFY(dlg.isVisible());
-        QCOMPARE(subject(dlg)->text(), QStringLiteral("RD"));
-        QCOMPARE(body(dlg)->toPlainText(), QStringLiteral("ABC"));
-        QCOMPARE(env.store.size(), 1);
-    }
+        QCOMPARE(subject(dlg)->text(), "RD");
+        QCOMPARE(body(dlg)->toPlainText(), "ABC");
+        QCOMPARE(env->store.size(), 1);
 
-    void pastedTextIsKeptAsItIs() {
-        DialogTestEnvironment env;
-        frmEmail dlg;
-        dlg.show();
         subject(dlg)->clear();
-        QGuiApplication::clipboard()->setText(QStringLiteral("Q&A"));
+        QGuiApplication::clipboard()->setText("Q&A");
         subject(dlg)->setFocus();
         QTest::keyClick(subject(dlg), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(subject(dlg)->text(), QStringLiteral("Q&A"));
+        QCOMPARE(subject(dlg)->text(), "Q&A");
     }
 
     void unreadableActiveIsReportedAndCanBeRepaired() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Email, QStringLiteral("Active"), QStringLiteral("yes"));
-        env.store.SaveSetting(Email, QStringLiteral("Subject"), QStringLiteral("S"));
-        env.store.SaveSetting(Email, QStringLiteral("Body"), QStringLiteral("B"));
+        env->set("Active=yes;Subject=S;Body=B");
         frmEmail dlg;
-        QCOMPARE(env.messages.shown.size(), 1);
-        QVERIFY(env.messages.texts()[0].startsWith(
-            QStringLiteral("Error 13: 'Type mismatch'\rin frmEmail: Sub Form_Load")));
-        QCOMPARE(subject(dlg)->text(), QStringLiteral("S"));
-        QCOMPARE(body(dlg)->toPlainText(), QStringLiteral("B"));
-        press(dlg, QStringLiteral("cmdSave"));
-        QCOMPARE(env.value(Email, QStringLiteral("Active")), QStringLiteral("0"));
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.texts()[0].startsWith(
+            "Error 13: 'Type mismatch'\rin frmEmail: Sub Form_Load"));
+        QCOMPARE(subject(dlg)->text(), "S");
+        QCOMPARE(body(dlg)->toPlainText(), "B");
+        press(dlg, "cmdSave");
+        QCOMPARE(env->stored("Active"), "0");
     }
 
     void failedWriteKeepsTheDialogOpen() {
-        DialogTestEnvironment env;
-        env.store.failWrites = true;
+        env->store.failWrites = true;
         frmEmail dlg;
-        press(dlg, QStringLiteral("cmdSave"));
+        press(dlg, "cmdSave");
         QVERIFY(dlg.isVisible());
-        QCOMPARE(env.messages.shown.size(), 1);
-        QVERIFY(env.messages.texts()[0].contains(QStringLiteral("in frmEmail: Sub cmdSave_Click")));
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.texts()[0].contains("in frmEmail: Sub cmdSave_Click"));
     }
 };
 

@@ -10,20 +10,11 @@
 
 namespace {
 
-const QString Options = QStringLiteral("Options");
-
 FakeContactFields standardFields() {
     FakeContactFields fields;
-    fields.positions = {{1, QStringLiteral("Unique ID")},
-                        {25, QStringLiteral("Company")},
-                        {-1, {}},
-                        {30, QStringLiteral("City")},
-                        {80, QStringLiteral("Phone Ext.")},
-                        {120, QStringLiteral("Birthday")},
-                        {-1, {}},
-                        {-1, {}},
-                        {200, QStringLiteral("E-mail")},
-                        {600, QStringLiteral("Spouse")}};
+    fields.positions = {{1, "Unique ID"},   {25, "Company"},   {-1, {}}, {30, "City"},
+                        {80, "Phone Ext."}, {120, "Birthday"}, {-1, {}}, {-1, {}},
+                        {200, "E-mail"},    {600, "Spouse"}};
     return fields;
 }
 
@@ -36,7 +27,7 @@ QLineEdit* labelText(const QDialog& dlg, int index) {
 }
 
 QComboBox* combo(const QDialog& dlg) {
-    return control<QComboBox>(dlg, QStringLiteral("Combo1"));
+    return control<QComboBox>(dlg, "Combo1");
 }
 
 QStringList comboItems(const QDialog& dlg) {
@@ -58,105 +49,93 @@ const QList<int> LabelIndexes = {34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44};
 class FrmFieldsTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void freshUserSeesDefaultsAndSavesThem() {
-        DialogTestEnvironment env;
-        FakeContactFields fields = standardFields();
-        frmFields dlg(fields);
-        for (int k : FieldIndexes)
-            QCOMPARE(box(dlg, k)->isChecked(), k == 4 || k == 15);
-        for (int k : LabelIndexes)
-            QVERIFY(!box(dlg, k)->isChecked());
-        QCOMPARE(labelText(dlg, 34)->text(), QStringLiteral("Regarding :"));
-        QCOMPARE(labelText(dlg, 42)->text(), QStringLiteral("Scheduled For :"));
-        QCOMPARE(labelText(dlg, 43)->text(), QStringLiteral("Custom :"));
-        QCOMPARE(combo(dlg)->currentText(), QStringLiteral("(None)"));
-        QVERIFY(option(dlg, QStringLiteral("optMyself0")));
-        // The page shows its header when nothing is stored, so the dialog says so too.
-        QVERIFY(option(dlg, QStringLiteral("optTitle0")));
-        QVERIFY(control<QLineEdit>(dlg, QStringLiteral("txtMyself"))->text().isEmpty());
-        QVERIFY(control<QLineEdit>(dlg, QStringLiteral("txtHeader"))->text().isEmpty());
+    std::unique_ptr<DialogTestEnvironment> env;
+    FakeContactFields fields;
 
-        press(dlg, QStringLiteral("cmdOK"));
+private slots:
+    void init() {
+        env = std::make_unique<DialogTestEnvironment>("Options");
+        fields = standardFields();
+    }
+    void cleanup() { env.reset(); }
+
+    void freshUserSeesDefaultsAndSavesThem() {
+        frmFields dlg(fields);
+        for (int k : FieldIndexes + LabelIndexes)
+            QCOMPARE(box(dlg, k)->isChecked(), k == 4 || k == 15);
+        QCOMPARE(labelText(dlg, 42)->text(), "Scheduled For :");
+        QCOMPARE(labelText(dlg, 43)->text(), "Custom :");
+        QCOMPARE(combo(dlg)->currentText(), "(None)");
+        QVERIFY(option(dlg, "optMyself0"));
+        // The page shows its header when nothing is stored, so the dialog says so too.
+        QVERIFY(option(dlg, "optTitle0"));
+
+        press(dlg, "cmdOK");
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(env.value(Options, QStringLiteral("Field4")), QStringLiteral("1"));
-        QCOMPARE(env.value(Options, QStringLiteral("Field13")), QStringLiteral("0"));
-        QCOMPARE(env.value(Options, QStringLiteral("Field44")), QStringLiteral("0"));
-        QCOMPARE(env.value(Options, QStringLiteral("Label41")), QStringLiteral("Alarm :"));
-        QCOMPARE(env.value(Options, QStringLiteral("Custom")), QStringLiteral("0"));
-        QCOMPARE(env.value(Options, QStringLiteral("Myself")), QStringLiteral("0"));
-        QCOMPARE(env.value(Options, QStringLiteral("Header")), QStringLiteral("1"));
-        QCOMPARE(env.value(Options, QStringLiteral("HeaderText")), QString());
-        QCOMPARE(env.store.size(), 16 + 2 * 11 + 5);
-        QVERIFY(env.messages.shown.isEmpty());
+        QCOMPARE(env->differing("Field4=1;Field13=0;Field44=0;Label41=Alarm :;Custom=0;Myself=0;"
+                                "Header=1;HeaderText="),
+                 QStringList());
+        QCOMPARE(env->store.size(), 16 + 2 * 11 + 5);
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void frenchDefaults() {
-        DialogTestEnvironment env;
         LanguageBase = 400;
-        FakeContactFields fields = standardFields();
         frmFields dlg(fields);
-        QCOMPARE(dlg.windowTitle(),
-                 QStringLiteral("Éléments devant apparaître dans le calendrier"));
-        QCOMPARE(box(dlg, 12)->text(), QStringLiteral("Utilis. (Programmé pour)"));
-        QCOMPARE(labelText(dlg, 42)->text(), QStringLiteral("Planifié pour :"));
-        QCOMPARE(labelText(dlg, 43)->text(), QStringLiteral("À définir :"));
-        QCOMPARE(combo(dlg)->itemText(0), QStringLiteral("(Aucun)"));
+        QCOMPARE(dlg.windowTitle(), "Éléments devant apparaître dans le calendrier");
+        QCOMPARE(labelText(dlg, 43)->text(), "À définir :");
+        QCOMPARE(combo(dlg)->itemText(0), "(Aucun)");
     }
 
     void okWithoutChangesWritesBackWhatWasStored() {
-        DialogTestEnvironment env;
-        QHash<QString, QString> stored;
-        for (int k : FieldIndexes)
-            stored[QStringLiteral("Field%1").arg(k)] = k % 3 ? QStringLiteral("1") : "0";
-        for (int k : LabelIndexes) {
-            stored[QStringLiteral("Field%1").arg(k)] = k % 2 ? QStringLiteral("1") : "0";
-            stored[QStringLiteral("Label%1").arg(k)] = QStringLiteral("L%1 :").arg(k);
-        }
-        stored[QStringLiteral("Field5")] = QStringLiteral("1"); // shown labels need their fields
-        stored[QStringLiteral("Field9")] = QStringLiteral("1");
-        stored[QStringLiteral("Field13")] = QStringLiteral("1");
-        stored[QStringLiteral("Label38")] = QStringLiteral("None");
-        stored[QStringLiteral("Custom")] = QStringLiteral("120");
-        stored[QStringLiteral("Myself")] = QStringLiteral("1");
-        stored[QStringLiteral("Myselftext")] = QStringLiteral("Me & myself");
-        stored[QStringLiteral("Header")] = QStringLiteral("0");
-        stored[QStringLiteral("HeaderText")] = QStringLiteral("Sales team");
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-            env.store.SaveSetting(Options, it.key(), it.value());
+        QStringList pairs;
+        for (int k : FieldIndexes) // the shown labels (odd) need their fields 5 to 13 shown
+            pairs << QStringLiteral("Field%1=%2").arg(k).arg(k % 3 || k == 9 ? 1 : 0);
+        for (int k : LabelIndexes)
+            pairs << QStringLiteral("Field%1=%2;Label%1=%3")
+                         .arg(k)
+                         .arg(k % 2)
+                         .arg(k == 38 ? QStringLiteral("None") : QStringLiteral("L%1 :").arg(k));
+        pairs << "Custom=120;Myself=1;Myselftext=Me & myself;Header=0;"
+                 "HeaderText=Sales team";
+        const QString values = pairs.join(';');
+        env->set(values);
 
-        FakeContactFields fields = standardFields();
         frmFields dlg(fields);
-        QCOMPARE(combo(dlg)->currentText(), QStringLiteral("Birthday"));
-        QVERIFY(option(dlg, QStringLiteral("optMyself1")));
-        QVERIFY(option(dlg, QStringLiteral("optTitle1")));
-        press(dlg, QStringLiteral("cmdOK"));
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-            QCOMPARE(env.value(Options, it.key()), it.value());
-        QCOMPARE(env.store.size(), stored.size());
+        QCOMPARE(combo(dlg)->currentText(), "Birthday");
+        QVERIFY(option(dlg, "optMyself1"));
+        QVERIFY(option(dlg, "optTitle1"));
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing(values), QStringList());
+        QCOMPARE(env->store.size(), 16 + 2 * 11 + 5);
     }
 
-    void cancelWritesNothing() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Options, QStringLiteral("Field0"), QStringLiteral("1"));
-        FakeContactFields fields = standardFields();
+    void cancelAndEnterWriteNothing() {
+        env->set("Field0=1");
         frmFields dlg(fields);
         dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        for (const char* name : {"txtHeader", "Text134"}) {
+            auto* text = control<QLineEdit>(dlg, name);
+            text->setFocus();
+            QTest::keyClicks(text, "Weekly");
+            QTest::keyClick(text, Qt::Key_Return);
+            QTest::keyClick(text, Qt::Key_Enter);
+        }
+        QVERIFY(dlg.isVisible());
         for (int k : FieldIndexes + LabelIndexes)
             box(dlg, k)->toggle();
-        labelText(dlg, 35)->clear();
         combo(dlg)->setCurrentIndex(2);
-        control<QRadioButton>(dlg, QStringLiteral("optTitle1"))->setChecked(true);
-        QTest::mouseClick(control<QPushButton>(dlg, QStringLiteral("cmdCancel")), Qt::LeftButton);
+        press(dlg, "cmdCancel");
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(env.store.size(), 1);
-        QCOMPARE(env.value(Options, QStringLiteral("Field0")), QStringLiteral("1"));
+        QCOMPARE(env->store.size(), 1);
+        QCOMPARE(env->stored("Field0"), "1");
     }
 
     void labelsAreShownOnlyWithTheirFields() {
-        DialogTestEnvironment env;
-        FakeContactFields fields = standardFields();
+        env->set("Field7=0;Field37=1");
         frmFields dlg(fields);
+        QVERIFY(box(dlg, 7)->isChecked()); // a stored label without its field shows the field
         dlg.show();
         box(dlg, 35)->click();
         QVERIFY(box(dlg, 5)->isChecked());
@@ -171,125 +150,72 @@ private slots:
         QTest::mouseClick(labelText(dlg, 36), Qt::LeftButton);
         QVERIFY(box(dlg, 36)->isChecked());
         QVERIFY(box(dlg, 6)->isChecked());
-        QTest::mouseClick(control<QLineEdit>(dlg, QStringLiteral("txtMyself")), Qt::LeftButton);
-        QVERIFY(option(dlg, QStringLiteral("optMyself1")));
-    }
-
-    void storedLabelWithoutItsFieldShowsTheField() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Options, QStringLiteral("Field7"), QStringLiteral("0"));
-        env.store.SaveSetting(Options, QStringLiteral("Field37"), QStringLiteral("1"));
-        FakeContactFields fields = standardFields();
-        frmFields dlg(fields);
-        QVERIFY(box(dlg, 7)->isChecked());
-        QVERIFY(box(dlg, 37)->isChecked());
+        QTest::mouseClick(control<QLineEdit>(dlg, "txtMyself"), Qt::LeftButton);
+        QVERIFY(option(dlg, "optMyself1"));
     }
 
     void emptiedLabelIsStoredAsNoneAndReopensEmpty() {
-        DialogTestEnvironment env;
-        FakeContactFields fields = standardFields();
         {
             frmFields dlg(fields);
             labelText(dlg, 39)->clear();
-            press(dlg, QStringLiteral("cmdOK"));
+            press(dlg, "cmdOK");
         }
-        QCOMPARE(env.value(Options, QStringLiteral("Label39")), QStringLiteral("None"));
+        QCOMPARE(env->stored("Label39"), "None");
         frmFields reopened(fields);
         QVERIFY(labelText(reopened, 39)->text().isEmpty());
-        QCOMPARE(labelText(reopened, 40)->text(), QStringLiteral("Assistant :"));
+        QCOMPARE(labelText(reopened, 40)->text(), "Assistant :");
     }
 
-    void comboOffersExactlyTheCustomisableFields() {
-        DialogTestEnvironment env;
+    void comboOffersExactlyTheCustomisableFieldsOfAnyList() {
         const QList<int> ids = {1,  6,  7,  24, 25,  26,  27,  40,  41,  44,  45,  77,  78,
                                 79, 80, 93, 94, 200, 201, 203, 204, 499, 500, 502, 503, 9000};
-        FakeContactFields fields;
-        QStringList offered{QStringLiteral("(None)")};
-        for (int id : ids) {
-            fields.positions << FakeContactFields::Field{id, QStringLiteral("F%1").arg(id)}
-                             << FakeContactFields::Field{-1, {}};
-        }
+        FakeContactFields many;
+        for (int id : ids)
+            many.positions << FakeContactFields::Field{id, QStringLiteral("F%1").arg(id)}
+                           << FakeContactFields::Field{-1, {}};
+        QStringList offered{"(None)"};
         for (int id : {7, 24, 27, 40, 45, 77, 80, 93, 94, 200, 204, 499, 503, 9000})
             offered << QStringLiteral("F%1").arg(id);
-        frmFields dlg(fields);
-        QCOMPARE(comboItems(dlg), offered);
-    }
+        frmFields manyFields(many);
+        QCOMPARE(comboItems(manyFields), offered);
 
-    void storedCustomFieldIsPreselectedOnlyWhenOffered() {
-        DialogTestEnvironment env;
-        FakeContactFields fields = standardFields();
-        env.store.SaveSetting(Options, QStringLiteral("Custom"), QStringLiteral("25"));
-        frmFields notOffered(fields);
-        QCOMPARE(notOffered.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentIndex(), 0);
-
-        env.store.SaveSetting(Options, QStringLiteral("Custom"), QStringLiteral("600"));
-        frmFields offered(fields);
-        QCOMPARE(combo(offered)->currentText(), QStringLiteral("Spouse"));
-    }
-
-    void chosenFieldIsStoredByItsOwnId() {
-        DialogTestEnvironment env;
-        FakeContactFields fields;
-        fields.positions = {{101, QStringLiteral("User 1")}, {102, QStringLiteral("User 1")}};
-        frmFields dlg(fields);
-        combo(dlg)->setCurrentIndex(2);
-        press(dlg, QStringLiteral("cmdOK"));
-        QCOMPARE(env.value(Options, QStringLiteral("Custom")), QStringLiteral("102"));
-        QCOMPARE(env.value(Options, QStringLiteral("Header")), QStringLiteral("1"));
-    }
-
-    void emptyOrShortFieldListsStillOpen() {
-        DialogTestEnvironment env;
         FakeContactFields none;
         frmFields empty(none);
-        QCOMPARE(comboItems(empty), QStringList{QStringLiteral("(None)")});
+        QCOMPARE(comboItems(empty), QStringList{"(None)"});
 
         // A list that claims more fields than its positions hold must not hang the dialog.
-        FakeContactFields shortList = standardFields();
-        shortList.count = 12;
-        frmFields dlg(shortList);
+        fields.count = 12;
+        frmFields dlg(fields);
         QCOMPARE(comboItems(dlg).size(), 6);
+    }
+
+    void theCustomFieldIsKnownByItsId() {
+        env->set("Custom=25");
+        frmFields notOffered(fields);
+        QCOMPARE(combo(notOffered)->currentIndex(), 0);
+        env->set("Custom=600");
+        frmFields offered(fields);
+        QCOMPARE(combo(offered)->currentText(), "Spouse");
+
+        FakeContactFields twins;
+        twins.positions = {{101, "User 1"}, {102, "User 1"}};
+        frmFields dlg(twins);
+        combo(dlg)->setCurrentIndex(2);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Custom=102;Header=1"), QStringList());
     }
 
     void unreadableValuesAreReportedAndCanBeRepaired() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Options, QStringLiteral("Field4"), QStringLiteral("shown"));
-        env.store.SaveSetting(Options, QStringLiteral("Custom"), QStringLiteral("Birthday"));
-        env.store.SaveSetting(Options, QStringLiteral("Header"), QStringLiteral("x"));
-        env.store.SaveSetting(Options, QStringLiteral("Myself"), QStringLiteral("1"));
-        env.store.SaveSetting(Options, QStringLiteral("HeaderText"), QStringLiteral("Title"));
-        FakeContactFields fields = standardFields();
+        env->set("Field4=shown;Custom=Birthday;Header=x;Myself=1;HeaderText=Title");
         frmFields dlg(fields);
-        QCOMPARE(env.messages.shown.size(), 3);
-        for (const QString& report : env.messages.texts())
-            QVERIFY(report.contains(QStringLiteral("in frmFields: Sub Form_Load")));
-        QVERIFY(box(dlg, 4)->isChecked());
-        QVERIFY(option(dlg, QStringLiteral("optTitle0")));
-        QVERIFY(option(dlg, QStringLiteral("optMyself1")));
+        QCOMPARE(env->messages.shown.size(), 3);
+        for (const QString& report : env->messages.texts())
+            QVERIFY(report.contains("in frmFields: Sub Form_Load"));
+        QVERIFY(option(dlg, "optMyself1"));
         QCOMPARE(comboItems(dlg).size(), 6);
 
-        press(dlg, QStringLiteral("cmdOK"));
-        QCOMPARE(env.value(Options, QStringLiteral("Field4")), QStringLiteral("1"));
-        QCOMPARE(env.value(Options, QStringLiteral("Custom")), QStringLiteral("0"));
-        QCOMPARE(env.value(Options, QStringLiteral("Header")), QStringLiteral("1"));
-        QCOMPARE(env.value(Options, QStringLiteral("HeaderText")), QStringLiteral("Title"));
-    }
-
-    void enterInATextBoxDoesNotConfirm() {
-        DialogTestEnvironment env;
-        FakeContactFields fields = standardFields();
-        frmFields dlg(fields);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        for (const QString& name : {QStringLiteral("txtHeader"), QStringLiteral("Text134")}) {
-            auto* text = control<QLineEdit>(dlg, name);
-            text->setFocus();
-            QTest::keyClicks(text, QStringLiteral("Weekly"));
-            QTest::keyClick(text, Qt::Key_Return);
-            QTest::keyClick(text, Qt::Key_Enter);
-        }
-        QVERIFY(dlg.isVisible());
-        QCOMPARE(env.store.size(), 0);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Field4=1;Custom=0;Header=1;HeaderText=Title"), QStringList());
     }
 };
 

@@ -10,49 +10,39 @@
 
 namespace {
 
-const QString Filter = QStringLiteral("Filter");
-
 FakeUsers officeUsers() {
     FakeUsers users;
-    users.current = QStringLiteral("USR000000001");
+    users.current = "USR000000001";
     users.users = {
-        {QStringLiteral("USR000000001"), QStringLiteral("Alice Martin")},
-        {QStringLiteral("USR000000002"), QStringLiteral("Bob Stone")},
-        {QStringLiteral("USR000000003"), QStringLiteral("Chloé Dubois")},
-        {QStringLiteral("USR000000004"), QStringLiteral("Locked Out"), 2, 0},
-        {QStringLiteral("USR000000005"), QStringLiteral("Read Only"), 3, 0},
-        {QStringLiteral("USR000000006"), QStringLiteral("Secured"), 0, 1},
-        {QStringLiteral("USR000000007"), QStringLiteral("Dan Ortiz")},
-        {QStringLiteral("USR000000008"), QStringLiteral("Eve Novak"), 1, 2},
+        {"USR000000001", "Alice Martin"},    {"USR000000002", "Bob Stone"},
+        {"USR000000003", "Chloé Dubois"},    {"USR000000004", "Locked Out", 2, 0},
+        {"USR000000005", "Read Only", 3, 0}, {"USR000000006", "Secured", 0, 1},
+        {"USR000000007", "Dan Ortiz"},       {"USR000000008", "Eve Novak", 1, 2},
     };
     return users;
 }
 
-QStringList listed(const frmFilter& dlg) {
+QStringList listed(const frmFilter& dlg, bool selectedOnly) {
     QStringList names;
-    auto* list = control<QListWidget>(dlg, QStringLiteral("List1"));
+    auto* list = control<QListWidget>(dlg, "List1");
     for (int row = 0; row < list->count(); ++row)
-        names << list->item(row)->text();
-    return names;
-}
-
-QStringList selected(const frmFilter& dlg) {
-    QStringList names;
-    auto* list = control<QListWidget>(dlg, QStringLiteral("List1"));
-    for (int row = 0; row < list->count(); ++row)
-        if (list->item(row)->isSelected())
+        if (!selectedOnly || list->item(row)->isSelected())
             names << list->item(row)->text();
     return names;
 }
 
+QStringList selected(const frmFilter& dlg) {
+    return listed(dlg, true);
+}
+
 void select(frmFilter& dlg, const QStringList& names) {
-    auto* list = control<QListWidget>(dlg, QStringLiteral("List1"));
+    auto* list = control<QListWidget>(dlg, "List1");
     for (int row = 0; row < list->count(); ++row)
         list->item(row)->setSelected(names.contains(list->item(row)->text()));
 }
 
 bool checked(const frmFilter& dlg, const char* name) {
-    return control<QAbstractButton>(dlg, QString::fromLatin1(name))->isChecked();
+    return control<QAbstractButton>(dlg, name)->isChecked();
 }
 
 } // namespace
@@ -60,134 +50,96 @@ bool checked(const frmFilter& dlg, const char* name) {
 class FrmFilterTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<DialogTestEnvironment> env;
+    FakeUsers users;
+
 private slots:
+    void init() {
+        env = std::make_unique<DialogTestEnvironment>("Filter");
+        users = officeUsers();
+    }
+    void cleanup() { env.reset(); }
+
     void freshUserSeesDefaultsAndOtherListableUsers() {
-        DialogTestEnvironment env;
-        FakeUsers users = officeUsers();
         frmFilter dlg(users);
-        QVERIFY(checked(dlg, "Check10"));
-        QVERIFY(checked(dlg, "Check11"));
-        QVERIFY(!checked(dlg, "Check12"));
+        QVERIFY(checked(dlg, "Check10") && checked(dlg, "Check11") && !checked(dlg, "Check12"));
         QVERIFY(checked(dlg, "chkCleared"));
         QVERIFY(checked(dlg, "optMe"));
-        QVERIFY(!checked(dlg, "optMeAnd") && !checked(dlg, "optAll"));
-        QCOMPARE(listed(dlg),
-                 (QStringList{QStringLiteral("Bob Stone"), QStringLiteral("Chloé Dubois"),
-                              QStringLiteral("Dan Ortiz"), QStringLiteral("Eve Novak")}));
+        QCOMPARE(listed(dlg, false),
+                 (QStringList{"Bob Stone", "Chloé Dubois", "Dan Ortiz", "Eve Novak"}));
         QVERIFY(selected(dlg).isEmpty());
 
-        press(dlg, QStringLiteral("cmdOK"));
+        press(dlg, "cmdOK");
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(env.value(Filter, QStringLiteral("Type0")), QStringLiteral("1"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Type1")), QStringLiteral("1"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Type2")), QStringLiteral("0"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Cleared")), QStringLiteral("1"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Users")), QStringLiteral("Me"));
-        QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")), QString());
-        QCOMPARE(env.value(Filter, QStringLiteral("SelNames")), QString());
-        QVERIFY(env.messages.shown.isEmpty());
+        QCOMPARE(env->differing("Type0=1;Type1=1;Type2=0;Cleared=1;Users=Me;SelUsers=;SelNames="),
+                 QStringList());
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void okWithoutChangesWritesBackWhatWasStored() {
-        DialogTestEnvironment env;
-        const QList<QPair<QString, QString>> stored = {
-            {QStringLiteral("Type0"), QStringLiteral("0")},
-            {QStringLiteral("Type1"), QStringLiteral("1")},
-            {QStringLiteral("Type2"), QStringLiteral("1")},
-            {QStringLiteral("Cleared"), QStringLiteral("0")},
-            {QStringLiteral("Users"), QStringLiteral("MeAnd")},
-            {QStringLiteral("SelUsers"), QStringLiteral("USR000000002USR000000007")},
-            {QStringLiteral("SelNames"), QStringLiteral("Bob Stone & Dan Ortiz")},
-        };
-        for (const auto& [key, value] : stored)
-            env.store.SaveSetting(Filter, key, value);
-        FakeUsers users = officeUsers();
+        const QString values = "Type0=0;Type1=1;Type2=1;Cleared=0;Users=MeAnd;"
+                               "SelUsers=USR000000002USR000000007;SelNames=Bob Stone & Dan Ortiz";
+        env->set(values);
         frmFilter dlg(users);
-        QCOMPARE(selected(dlg),
-                 (QStringList{QStringLiteral("Bob Stone"), QStringLiteral("Dan Ortiz")}));
-        press(dlg, QStringLiteral("cmdOK"));
-        for (const auto& [key, value] : stored)
-            QCOMPARE(env.value(Filter, key), value);
-        QCOMPARE(env.store.size(), stored.size());
+        QCOMPARE(selected(dlg), (QStringList{"Bob Stone", "Dan Ortiz"}));
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing(values), QStringList());
+        QCOMPARE(env->store.size(), 7);
     }
 
     void cancelAndCloseBoxWriteNothing() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Filter, QStringLiteral("Users"), QStringLiteral("All"));
-        env.store.SaveSetting(Filter, QStringLiteral("SelNames"), QStringLiteral("All Users"));
-        FakeUsers users = officeUsers();
+        env->set("Users=All;SelNames=All Users");
         for (const char* closer : {"cmdCancel", "close box"}) {
             frmFilter dlg(users);
             for (const char* box : {"Check10", "Check11", "Check12", "chkCleared"})
-                control<QCheckBox>(dlg, QString::fromLatin1(box))->toggle();
-            control<QRadioButton>(dlg, QStringLiteral("optMeAnd"))->setChecked(true);
-            select(dlg, {QStringLiteral("Bob Stone")});
+                control<QCheckBox>(dlg, box)->toggle();
+            control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
+            select(dlg, {"Bob Stone"});
             if (QByteArray(closer) == "cmdCancel") {
-                press(dlg, QString::fromLatin1(closer));
+                press(dlg, closer);
             } else {
                 dlg.show();
                 dlg.close();
             }
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
-            QCOMPARE(env.store.size(), 2);
-            QCOMPARE(env.value(Filter, QStringLiteral("Users")), QStringLiteral("All"));
+            QCOMPARE(env->store.size(), 2);
+            QCOMPARE(env->stored("Users"), "All");
         }
     }
 
     void chosenUsersAreNamedInListOrder() {
-        DialogTestEnvironment env;
-        FakeUsers users = officeUsers();
         frmFilter dlg(users);
-        control<QRadioButton>(dlg, QStringLiteral("optMeAnd"))->setChecked(true);
-        select(dlg, {QStringLiteral("Eve Novak"), QStringLiteral("Bob Stone"),
-                     QStringLiteral("Dan Ortiz")});
-        press(dlg, QStringLiteral("cmdOK"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Users")), QStringLiteral("MeAnd"));
-        QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")),
-                 QStringLiteral("USR000000002USR000000007USR000000008"));
-        QCOMPARE(env.value(Filter, QStringLiteral("SelNames")),
-                 QStringLiteral("Bob Stone & Dan Ortiz & Eve Novak"));
+        control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
+        select(dlg, {"Eve Novak", "Bob Stone", "Dan Ortiz"});
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Users=MeAnd;SelUsers=USR000000002USR000000007USR000000008;"
+                                "SelNames=Bob Stone & Dan Ortiz & Eve Novak"),
+                 QStringList());
     }
 
     void allUsersIsNamedInEnglishWhateverTheLanguage() {
-        DialogTestEnvironment env;
         LanguageBase = 400;
-        env.store.SaveSetting(Filter, QStringLiteral("Users"), QStringLiteral("MeAnd"));
-        env.store.SaveSetting(Filter, QStringLiteral("SelUsers"), QStringLiteral("USR000000002"));
-        FakeUsers users = officeUsers();
+        env->set("Users=MeAnd;SelUsers=USR000000002");
         frmFilter dlg(users);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Filtrage des activités"));
-        QCOMPARE(control<QAbstractButton>(dlg, QStringLiteral("optMeAnd"))->text(),
-                 QStringLiteral("Moi et :"));
-        QCOMPARE(control<QAbstractButton>(dlg, QStringLiteral("optAll"))->text(),
-                 QStringLiteral("Tous les utilisateurs"));
-        control<QRadioButton>(dlg, QStringLiteral("optAll"))->setChecked(true);
-        press(dlg, QStringLiteral("cmdOK"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Users")), QStringLiteral("All"));
-        QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")), QString());
-        QCOMPARE(env.value(Filter, QStringLiteral("SelNames")), QStringLiteral("All Users"));
+        QCOMPARE(control<QAbstractButton>(dlg, "optAll")->text(), "Tous les utilisateurs");
+        control<QRadioButton>(dlg, "optAll")->setChecked(true);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Users=All;SelUsers=;SelNames=All Users"), QStringList());
     }
 
     void storedUsersArePreselectedOnlyAtTheirOwnPlace() {
-        DialogTestEnvironment env;
-        FakeUsers users;
-        users.current = QStringLiteral("ME0000000000");
-        users.users = {{QStringLiteral("ME0000000000"), QStringLiteral("Me")},
-                       {QStringLiteral("AAAAAA000000"), QStringLiteral("Ann")},
-                       {QStringLiteral("000000111111"), QStringLiteral("Straddler")},
-                       {QStringLiteral("111111BBBBBB"), QStringLiteral("Ben")}};
-        env.store.SaveSetting(Filter, QStringLiteral("Users"), QStringLiteral("MeAnd"));
-        env.store.SaveSetting(Filter, QStringLiteral("SelUsers"),
-                              QStringLiteral("AAAAAA000000111111BBBBBB"));
+        users.current = "ME0000000000";
+        users.users = {{"ME0000000000", "Me"},
+                       {"AAAAAA000000", "Ann"},
+                       {"000000111111", "Straddler"},
+                       {"111111BBBBBB", "Ben"}};
+        env->set("Users=MeAnd;SelUsers=AAAAAA000000111111BBBBBB");
         frmFilter dlg(users);
-        QCOMPARE(selected(dlg), (QStringList{QStringLiteral("Ann"), QStringLiteral("Ben")}));
+        QCOMPARE(selected(dlg), (QStringList{"Ann", "Ben"}));
     }
 
     void unknownUserModeShowsMeOnly() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Filter, QStringLiteral("Users"), QStringLiteral("me"));
-        env.store.SaveSetting(Filter, QStringLiteral("SelUsers"), QStringLiteral("USR000000002"));
-        FakeUsers users = officeUsers();
+        env->set("Users=me;SelUsers=USR000000002");
         frmFilter dlg(users);
         QVERIFY(checked(dlg, "optMe"));
         QVERIFY(!checked(dlg, "optMeAnd") && !checked(dlg, "optAll"));
@@ -195,11 +147,9 @@ private slots:
     }
 
     void clickingTheClearedTextTogglesTheBox() {
-        DialogTestEnvironment env;
-        FakeUsers users = officeUsers();
         frmFilter dlg(users);
         dlg.show();
-        auto* label = control<QLabel>(dlg, QStringLiteral("Label3"));
+        auto* label = control<QLabel>(dlg, "Label3");
         QTest::mouseClick(label, Qt::LeftButton);
         QVERIFY(!checked(dlg, "chkCleared"));
         QTest::mouseClick(label, Qt::LeftButton);
@@ -207,40 +157,26 @@ private slots:
     }
 
     void unreadableValuesAreReportedAndCanBeRepaired() {
-        DialogTestEnvironment env;
-        env.store.SaveSetting(Filter, QStringLiteral("Type0"), QStringLiteral("yes"));
-        env.store.SaveSetting(Filter, QStringLiteral("Type1"), QStringLiteral("0"));
-        env.store.SaveSetting(Filter, QStringLiteral("Cleared"), QStringLiteral("99999"));
-        env.store.SaveSetting(Filter, QStringLiteral("Users"), QStringLiteral("MeAnd"));
-        env.store.SaveSetting(Filter, QStringLiteral("SelUsers"), QStringLiteral("USR000000003"));
-        FakeUsers users = officeUsers();
+        env->set("Type0=yes;Type1=0;Cleared=99999;Users=MeAnd;SelUsers=USR000000003");
         frmFilter dlg(users);
-        const QStringList reports = env.messages.texts();
+        const QStringList reports = env->messages.texts();
         QCOMPARE(reports.size(), 2);
-        QVERIFY(reports[0].startsWith(QStringLiteral("Error 13: 'Type mismatch'\rin frmFilter: "
-                                                     "Sub Form_Load")));
-        QVERIFY(reports[1].startsWith(QStringLiteral("Error 6: 'Overflow'\rin frmFilter: Sub "
-                                                     "Form_Load")));
-        QVERIFY(checked(dlg, "Check10"));
+        QVERIFY(reports[0].startsWith("Error 13: 'Type mismatch'\rin frmFilter: Sub Form_Load"));
+        QVERIFY(reports[1].startsWith("Error 6: 'Overflow'\rin frmFilter: Sub Form_Load"));
         QVERIFY(!checked(dlg, "Check11"));
-        QVERIFY(checked(dlg, "chkCleared"));
-        QCOMPARE(selected(dlg), QStringList{QStringLiteral("Chloé Dubois")});
+        QCOMPARE(selected(dlg), QStringList{"Chloé Dubois"});
 
-        press(dlg, QStringLiteral("cmdOK"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Type0")), QStringLiteral("1"));
-        QCOMPARE(env.value(Filter, QStringLiteral("Cleared")), QStringLiteral("1"));
-        QCOMPARE(env.value(Filter, QStringLiteral("SelUsers")), QStringLiteral("USR000000003"));
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Type0=1;Cleared=1;SelUsers=USR000000003"), QStringList());
     }
 
     void failedWriteKeepsTheDialogOpen() {
-        DialogTestEnvironment env;
-        env.store.failWrites = true;
-        FakeUsers users = officeUsers();
+        env->store.failWrites = true;
         frmFilter dlg(users);
-        press(dlg, QStringLiteral("cmdOK"));
+        press(dlg, "cmdOK");
         QVERIFY(dlg.isVisible());
-        QCOMPARE(env.messages.shown.size(), 1);
-        QVERIFY(env.messages.texts()[0].contains(QStringLiteral("frmFilter: Sub cmdOK_Click")));
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.texts()[0].contains("frmFilter: Sub cmdOK_Click"));
     }
 };
 
