@@ -1,5 +1,5 @@
-#include "support/StandinFixture.h"
 #include "engine/Expansion.h"
+#include "support/StandinFixture.h"
 
 #include <QTest>
 
