@@ -35,6 +35,13 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
     act::Activity& activity = session.activity();
     activity.MoveFirst();
     activity.SetDateScope(state.FirstDay, state.LastDay.addDays(1));
+    // Most activities of a scope make one row: room for that many spares the row list the
+    // copies of growing.
+    qsizetype inScope = 0;
+    for (; !activity.IsEOF(); activity.MoveNext())
+        ++inScope;
+    activity.MoveFirst();
+    state.ActivityRows.reserve(state.ActivityRows.size() + inScope);
     RecordStore store(state, activity, session.contact());
     const StoreRecordFn storeFn = [&store](const QString& id, qint32 offset, qint32 endMinutes,
                                            bool minuteOffset) {

@@ -45,6 +45,8 @@ RecordStore::RecordStore(GenerationState& state, act::Activity& activity, act::C
         if (state_.LabelShown[k])
             labels_[k] = state_.FieldLabels[k] + QLatin1Char(' ');
     }
+    for (std::size_t p = 0; p < priorityColors_.size(); ++p)
+        priorityColors_[p] = colorText(state_.PriorityColors[p]);
 }
 
 void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
@@ -136,7 +138,7 @@ void RecordStore::storeColor(ActivityRow& row, qsizetype user) {
     case 0: {
         const int priority = activity_.Data(26).toInt();
         if (priority >= 0 && priority <= 2)
-            row.ColorText = colorText(state_.PriorityColors[std::size_t(priority)]);
+            row.ColorText = priorityColors_[std::size_t(priority)];
         break;
     }
     case 1:
@@ -175,7 +177,7 @@ QString RecordStore::othersScheduledWith(const QString& me) {
 
 QString RecordStore::contactIdFor(const QString& me) const {
     const QString main = text(40);
-    const bool withOwnUser = IsScheduledWithUser(state_, activity_) && main == me;
+    const bool withOwnUser = main == me && IsScheduledWithUser(state_, activity_);
     return withOwnUser ? text(37) : main;
 }
 

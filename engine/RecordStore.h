@@ -51,5 +51,6 @@ private:
     act::Activity& activity_;
     act::Contact& contact_;
     std::array<QString, 15> labels_;            // as label() gives them, made once for every row
+    std::array<QString, 3> priorityColors_;     // colorText of each priority colour
     QHash<QString, ContactTexts> contactTexts_; // by contact id
 };
