@@ -215,10 +215,12 @@ void ContactTexts::applyTo(ActivityRow& row) const {
 }
 
 void RecordStore::readContactTexts(ContactTexts& texts) const {
+    // Each field is read once: the contact object makes a new text on every read.
     const auto data = [&](int field) { return contact_.Data(field); };
     texts.Contact = Check(htmlText(data(26)));
-    if (!data(46).isEmpty())
-        texts.Title = Check(label(3) + value(3, data(46)));
+    const QString title = data(46);
+    if (!title.isEmpty())
+        texts.Title = Check(label(3) + value(3, title));
 
     const QString company = data(25);
     const qsizetype q = company.indexOf(QLatin1Char(';'));
@@ -233,40 +235,46 @@ void RecordStore::readContactTexts(ContactTexts& texts) const {
 
     QStringList street;
     for (int field = 27; field <= 29; ++field) {
-        if (!data(field).isEmpty())
-            street.append(data(field));
+        const QString line = data(field);
+        if (!line.isEmpty())
+            street.append(line);
     }
     if (!street.isEmpty())
         texts.Address = Check(label(0) + value(0, street.join(QLatin1Char(' '))));
 
     QString city;
-    if (!data(30).isEmpty())
-        city = label(1) + value(1, data(30) + QLatin1Char(' '));
-    if (!data(31).isEmpty() || !data(32).isEmpty()) {
+    const QString town = data(30);
+    if (!town.isEmpty())
+        city = label(1) + value(1, town + QLatin1Char(' '));
+    const QString zip = data(31);
+    const QString region = data(32);
+    if (!zip.isEmpty() || !region.isEmpty()) {
         if (state_.LabelShown[2])
             city += QLatin1Char(' ') + state_.FieldLabels[2] + QLatin1Char(' ');
-        city += value(2, data(31) + QLatin1Char(' ') + data(32));
+        city += value(2, zip + QLatin1Char(' ') + region);
     }
     texts.City = Check(city);
 
     QString phone = data(35);
-    if (!data(80).isEmpty())
-        phone += QLatin1String(" Ext: ") + data(80);
+    const QString extension = data(80);
+    if (!extension.isEmpty())
+        phone += QLatin1String(" Ext: ") + extension;
     texts.Phone = Check(htmlText(phone));
 
-    const auto optional = [&](QString& target, int field, int k) {
-        if (!data(field).isEmpty())
-            target = Check(label(k) + value(k, data(field)));
+    const auto optional = [&](QString& target, const QString& text, int k) {
+        if (!text.isEmpty())
+            target = Check(label(k) + value(k, text));
     };
-    optional(texts.Email, 200, 9);
+    const QString email = data(200);
+    optional(texts.Email, email, 9);
     if (state_.FieldShown[9])
-        texts.EmailAddress = data(200);
-    optional(texts.Assistant, 47, 10);
-    optional(texts.Fax, 36, 6);
-    optional(texts.Cellular, 38, 7);
-    optional(texts.Pager, 39, 8);
+        texts.EmailAddress = email;
+    optional(texts.Assistant, data(47), 10);
+    optional(texts.Fax, data(36), 6);
+    optional(texts.Cellular, data(38), 7);
+    optional(texts.Pager, data(39), 8);
     if (state_.CustomField >= 1)
-        optional(texts.Custom, state_.CustomField, 13);
+        optional(texts.Custom, data(state_.CustomField), 13);
 }
 
 QString RecordStore::label(int k) const {

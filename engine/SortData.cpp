@@ -67,7 +67,9 @@ SortResult SortData(QList<ActivityRow>& rows, const QDate& first, const QDate& l
         ++result.dayCounts[qsizetype(day)];
     }
     std::sort(result.order.begin(), result.order.end(), [&](qsizetype a, qsizetype b) {
-        return starts[a] != starts[b] ? starts[a] < starts[b] : a > b;
+        const qint64 startA = starts.at(a);
+        const qint64 startB = starts.at(b);
+        return startA != startB ? startA < startB : a > b;
     });
 
     const QString picture = timeFormat.contains(QLatin1Char('H')) ? QStringLiteral("HH:mm")

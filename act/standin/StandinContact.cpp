@@ -78,6 +78,7 @@ void StandinContact::loadAll() {
     const qint64 version = dataVersion();
     QHash<QString, std::pair<qsizetype, qsizetype>> contacts;
     Values values;
+    QByteArray texts;
     SqliteRows ids(*connection_, QStringLiteral("SELECT id FROM contacts"));
     while (ids.next())
         contacts.insert(ids.text(0), {0, 0});
@@ -97,10 +98,13 @@ void StandinContact::loadAll() {
         }
         if (!range)
             continue;
-        values.append({int(rows.integer(1)), rows.text(2)});
+        const QByteArrayView text = rows.utf8(2);
+        values.append({int(rows.integer(1)), int(text.size()), texts.size()});
+        texts += text;
         range->second = values.size();
     }
     values_ = std::move(values);
+    texts_ = std::move(texts);
     contacts_ = std::move(contacts);
     loadedVersion_ = version;
 }
@@ -127,7 +131,9 @@ QString StandinContact::Data(int field) const {
         return currentId_;
     const auto found = std::lower_bound(current_.begin(), current_.end(), field,
                                         [](const Value& value, int f) { return value.field < f; });
-    return found != current_.end() && found->field == field ? found->text : QString();
+    if (found == current_.end() || found->field != field)
+        return {};
+    return QString::fromUtf8(texts_.constData() + found->at, found->size);
 }
 
 } // namespace act::standin

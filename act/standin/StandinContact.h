@@ -25,22 +25,18 @@ private:
     QList<std::pair<int, QString>> fields_;
 };
 
-// One stored field of a contact.
+// One stored field of a contact: where its UTF-8 text lies among all the contacts' texts.
 struct ContactValue {
     int field;
-    QString text;
+    int size;
+    qsizetype at;
 };
-
-} // namespace act::standin
-
-Q_DECLARE_TYPEINFO(act::standin::ContactValue, Q_RELOCATABLE_TYPE);
-
-namespace act::standin {
 
 // The contact object. The first GoTo reads every contact at once: a calendar visits most of
 // them, and one pass over the table costs far less than a query per contact. What was read
 // serves until markStale(), after which the next GoTo reads them all again if the database
-// has changed since.
+// has changed since. The texts are kept as SQLite gives them, in one block, and become
+// QStrings only when asked for: far less memory than a string for each.
 class StandinContact : public Contact {
 public:
     StandinContact(std::shared_ptr<const SqlConnection> connection, QString currentUserId);
@@ -65,6 +61,7 @@ private:
     StandinContactFields fields_;
     // Every contact's values lie together in values_, by field number.
     Values values_;
+    QByteArray texts_;
     QHash<QString, std::pair<qsizetype, qsizetype>> contacts_; // first, end
     bool stale_ = true;
     qint64 loadedVersion_ = -1; // SQLite's data version when they were read
