@@ -44,3 +44,5 @@ struct ActivityRow {
     QString StartText; // start and end of the time text, without markup
     QString EndText;
 };
+// Growing the row list moves the rows bytewise instead of member by member.
+Q_DECLARE_TYPEINFO(ActivityRow, Q_RELOCATABLE_TYPE);

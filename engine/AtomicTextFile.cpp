@@ -12,6 +12,7 @@ AtomicTextFile::AtomicTextFile(const QString& path)
     : file_(path) {
     if (!file_.open(QIODevice::WriteOnly))
         fail();
+    buffer_.reserve(FlushSize);
 }
 
 void AtomicTextFile::writeLine(const QString& line) {
@@ -21,7 +22,7 @@ void AtomicTextFile::writeLine(const QString& line) {
         return;
     if (file_.write(buffer_) != buffer_.size())
         fail();
-    buffer_.clear();
+    buffer_.resize(0); // keeps the memory for the next lines
 }
 
 void AtomicTextFile::commit() {

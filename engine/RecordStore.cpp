@@ -37,6 +37,16 @@ bool timelessMark(const QVariant& mark) {
 
 } // namespace
 
+RecordStore::RecordStore(GenerationState& state, act::Activity& activity, act::Contact& contact)
+    : state_(state)
+    , activity_(activity)
+    , contact_(contact) {
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        if (state_.LabelShown[k])
+            labels_[k] = state_.FieldLabels[k] + QLatin1Char(' ');
+    }
+}
+
 void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
                                bool minuteOffset) {
     const QList<qsizetype> users = state_.OccurrenceUsers;
@@ -56,17 +66,21 @@ void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
         });
         // A contact ACT! cannot find leaves the contact fields empty: the contact object
         // would otherwise still show whoever it held before.
+        QString contactId;
         bool positioned = false;
-        ignoringErrors([&] { positioned = positionContact(me); });
+        ignoringErrors([&] {
+            contactId = contactIdFor(me);
+            positioned = contact_.GoTo(contactId);
+        });
         if (positioned)
-            ignoringErrors([&] { storeContact(row, me); });
+            ignoringErrors([&] { storeContact(row, me, contactId); });
     }
 }
 
-void RecordStore::storeContact(ActivityRow& row, const QString& me) {
+void RecordStore::storeContact(ActivityRow& row, const QString& me, const QString& contactId) {
     const bool withMyself = me == MyRecordId && contact_.Data(1) == MyRecordId;
     if (!withMyself)
-        storeContactFields(row);
+        storeContactFields(row, contactId);
     else if (state_.MyselfMode)
         row.ContactText = Check(state_.MyselfText);
     else
@@ -159,17 +173,50 @@ QString RecordStore::othersScheduledWith(const QString& me) {
     return names.join(QLatin1String("<br>"));
 }
 
-bool RecordStore::positionContact(const QString& me) {
+QString RecordStore::contactIdFor(const QString& me) const {
     const QString main = text(40);
     const bool withOwnUser = IsScheduledWithUser(state_, activity_) && main == me;
-    return contact_.GoTo(withOwnUser ? text(37) : main);
+    return withOwnUser ? text(37) : main;
 }
 
-void RecordStore::storeContactFields(ActivityRow& row) {
+void RecordStore::storeContactFields(ActivityRow& row, const QString& contactId) {
+    auto known = contactTexts_.constFind(contactId);
+    if (known == contactTexts_.cend()) {
+        ContactTexts texts;
+        // A contact read only in part gives this row what was read, and is read again for
+        // the next.
+        try {
+            readContactTexts(texts);
+        } catch (const std::exception&) {
+            texts.applyTo(row);
+            throw;
+        }
+        known = contactTexts_.insert(contactId, texts);
+    }
+    known->applyTo(row);
+}
+
+void ContactTexts::applyTo(ActivityRow& row) const {
+    row.ContactText = Contact;
+    row.TitleText = Title;
+    row.CompanyText = Company;
+    row.AddressText = Address;
+    row.CityText = City;
+    row.PhoneText = Phone;
+    row.EmailText = Email;
+    row.EmailAddress = EmailAddress;
+    row.AssistantText = Assistant;
+    row.FaxText = Fax;
+    row.CellularText = Cellular;
+    row.PagerText = Pager;
+    row.CustomText = Custom;
+}
+
+void RecordStore::readContactTexts(ContactTexts& texts) const {
     const auto data = [&](int field) { return contact_.Data(field); };
-    row.ContactText = Check(htmlText(data(26)));
+    texts.Contact = Check(htmlText(data(26)));
     if (!data(46).isEmpty())
-        row.TitleText = Check(label(3) + value(3, data(46)));
+        texts.Title = Check(label(3) + value(3, data(46)));
 
     const QString company = data(25);
     const qsizetype q = company.indexOf(QLatin1Char(';'));
@@ -180,7 +227,7 @@ void RecordStore::storeContactFields(ActivityRow& row) {
             after.chop(1);
         ordered = after + QLatin1Char(' ') + company.left(q);
     }
-    row.CompanyText = Check(htmlText(ordered));
+    texts.Company = Check(htmlText(ordered));
 
     QStringList street;
     for (int field = 27; field <= 29; ++field) {
@@ -188,7 +235,7 @@ void RecordStore::storeContactFields(ActivityRow& row) {
             street.append(data(field));
     }
     if (!street.isEmpty())
-        row.AddressText = Check(label(0) + value(0, street.join(QLatin1Char(' '))));
+        texts.Address = Check(label(0) + value(0, street.join(QLatin1Char(' '))));
 
     QString city;
     if (!data(30).isEmpty())
@@ -198,31 +245,30 @@ void RecordStore::storeContactFields(ActivityRow& row) {
             city += QLatin1Char(' ') + state_.FieldLabels[2] + QLatin1Char(' ');
         city += value(2, data(31) + QLatin1Char(' ') + data(32));
     }
-    row.CityText = Check(city);
+    texts.City = Check(city);
 
     QString phone = data(35);
     if (!data(80).isEmpty())
         phone += QLatin1String(" Ext: ") + data(80);
-    row.PhoneText = Check(htmlText(phone));
+    texts.Phone = Check(htmlText(phone));
 
     const auto optional = [&](QString& target, int field, int k) {
         if (!data(field).isEmpty())
             target = Check(label(k) + value(k, data(field)));
     };
-    optional(row.EmailText, 200, 9);
+    optional(texts.Email, 200, 9);
     if (state_.FieldShown[9])
-        row.EmailAddress = data(200);
-    optional(row.AssistantText, 47, 10);
-    optional(row.FaxText, 36, 6);
-    optional(row.CellularText, 38, 7);
-    optional(row.PagerText, 39, 8);
+        texts.EmailAddress = data(200);
+    optional(texts.Assistant, 47, 10);
+    optional(texts.Fax, 36, 6);
+    optional(texts.Cellular, 38, 7);
+    optional(texts.Pager, 39, 8);
     if (state_.CustomField >= 1)
-        optional(row.CustomText, state_.CustomField, 13);
+        optional(texts.Custom, state_.CustomField, 13);
 }
 
 QString RecordStore::label(int k) const {
-    return state_.LabelShown[std::size_t(k)] ? state_.FieldLabels[std::size_t(k)] + QLatin1Char(' ')
-                                             : QString();
+    return labels_[std::size_t(k)];
 }
 
 QString RecordStore::value(int k, const QString& raw) const {

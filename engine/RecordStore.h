@@ -2,21 +2,29 @@
 
 #include "GenerationState.h"
 
+#include <QHash>
 #include <QString>
+#include <array>
 
 namespace act {
 class Activity;
 class Contact;
 } // namespace act
 
+// The row texts that come from the contact alone: made once for each contact and shared by
+// all its rows.
+struct ContactTexts {
+    QString Contact, Title, Company, Address, City, Phone, Email, EmailAddress, Assistant, Fax,
+        Cellular, Pager, Custom;
+
+    void applyTo(ActivityRow& row) const;
+};
+
 // Turns the current activity record into one formatted ActivityRow per user it belongs to
 // (state.OccurrenceUsers, found by CountUserGood).
 class RecordStore {
 public:
-    RecordStore(GenerationState& state, act::Activity& activity, act::Contact& contact)
-        : state_(state)
-        , activity_(activity)
-        , contact_(contact) {}
+    RecordStore(GenerationState& state, act::Activity& activity, act::Contact& contact);
 
     // Stores the occurrence that starts `offset` days (or minutes, with minuteOffset) after
     // the activity's own start and lasts endMinutes, or the activity's duration when 0.
@@ -29,9 +37,10 @@ private:
                              bool minuteOffset);
     void storeColor(ActivityRow& row, qsizetype user);
     QString othersScheduledWith(const QString& me);
-    bool positionContact(const QString& me);
-    void storeContact(ActivityRow& row, const QString& me);
-    void storeContactFields(ActivityRow& row);
+    QString contactIdFor(const QString& me) const;
+    void storeContact(ActivityRow& row, const QString& me, const QString& contactId);
+    void storeContactFields(ActivityRow& row, const QString& contactId);
+    void readContactTexts(ContactTexts& texts) const;
 
     QString label(int k) const;
     QString value(int k, const QString& raw) const;
@@ -41,4 +50,6 @@ private:
     GenerationState& state_;
     act::Activity& activity_;
     act::Contact& contact_;
+    std::array<QString, 15> labels_;            // as label() gives them, made once for every row
+    QHash<QString, ContactTexts> contactTexts_; // by contact id
 };

@@ -5,10 +5,32 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <array>
 
 namespace {
 
-void writeTimeText(ActivityRow& row, const QString& picture) {
+// The clock texts of the picture, made once for each minute of the day that a row needs and
+// then shared by all rows at that minute.
+class ClockTexts {
+public:
+    explicit ClockTexts(const QString& picture)
+        : picture_(picture) {}
+
+    QString operator()(const QTime& time) {
+        if (!time.isValid())
+            return QLocale::c().toString(time, picture_);
+        QString& text = texts_[std::size_t(time.hour() * 60 + time.minute())];
+        if (text.isNull())
+            text = QLocale::c().toString(time, picture_);
+        return text;
+    }
+
+private:
+    QString picture_;
+    std::array<QString, 24 * 60> texts_;
+};
+
+void writeTimeText(ActivityRow& row, ClockTexts& clock) {
     if (row.Timeless) {
         row.TimeText = str(141);
         row.StartText = row.EndText = row.TimeText;
@@ -16,9 +38,8 @@ void writeTimeText(ActivityRow& row, const QString& picture) {
         row.TimeText = QStringLiteral("All Day");
         row.StartText = row.EndText = row.TimeText;
     } else {
-        const QLocale c = QLocale::c();
-        row.StartText = c.toString(row.StartTime.time(), picture);
-        row.EndText = c.toString(row.EndTime.time(), picture);
+        row.StartText = clock(row.StartTime.time());
+        row.EndText = clock(row.EndTime.time());
         row.TimeText = Check(row.StartText + QLatin1String(" - ") + row.EndText);
     }
     if (row.Cleared)
@@ -51,7 +72,8 @@ SortResult SortData(QList<ActivityRow>& rows, const QDate& first, const QDate& l
 
     const QString picture = timeFormat.contains(QLatin1Char('H')) ? QStringLiteral("HH:mm")
                                                                   : QStringLiteral("hh:mm AP");
+    ClockTexts clock(picture);
     for (ActivityRow& row : rows)
-        writeTimeText(row, picture);
+        writeTimeText(row, clock);
     return result;
 }

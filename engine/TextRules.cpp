@@ -1,41 +1,80 @@
 #include "TextRules.h"
 
-QString Check(const QString& text) {
-    QString safe;
-    safe.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'\\':
-            safe += QLatin1String("\\\\");
-            break;
-        case u'\r':
-            safe += QLatin1Char(' ');
-            break;
-        case u'\n':
-            break;
-        case u'\'':
-            safe += QLatin1String("\\'");
-            break;
-        case u'{':
-            safe += QLatin1Char('(');
-            break;
-        case u'}':
-            safe += QLatin1Char(')');
-            break;
-        // Line separators end a string literal in older script engines.
-        case 0x2028:
-        case 0x2029:
-            safe += QLatin1Char(' ');
-            break;
-        default:
-            safe += c;
-        }
+#include <optional>
+
+namespace {
+
+// The text with each character the rule replaces swapped for its replacement, copied in
+// runs; the text itself, shared, when the rule replaces nothing, as for most texts.
+template <std::optional<QLatin1String> (*rule)(QChar)> QString replacing(const QString& text) {
+    const QStringView view(text);
+    qsizetype i = 0;
+    while (i < view.size() && !rule(view[i]))
+        ++i;
+    if (i == view.size())
+        return text;
+    QString out;
+    out.reserve(view.size() + 16);
+    qsizetype copied = 0;
+    for (; i < view.size(); ++i) {
+        const std::optional<QLatin1String> replacement = rule(view[i]);
+        if (!replacement)
+            continue;
+        out.append(view.sliced(copied, i - copied));
+        out.append(*replacement);
+        copied = i + 1;
     }
-    return safe;
+    out.append(view.sliced(copied));
+    return out;
+}
+
+std::optional<QLatin1String> scriptReplacement(QChar c) {
+    switch (c.unicode()) {
+    case u'\\':
+        return QLatin1String("\\\\");
+    case u'\r':
+        return QLatin1String(" ");
+    case u'\n':
+        return QLatin1String("");
+    case u'\'':
+        return QLatin1String("\\'");
+    case u'{':
+        return QLatin1String("(");
+    case u'}':
+        return QLatin1String(")");
+    // Line separators end a string literal in older script engines.
+    case 0x2028:
+    case 0x2029:
+        return QLatin1String(" ");
+    default:
+        return std::nullopt;
+    }
+}
+
+// As QString::toHtmlEscaped, which copies character by character.
+std::optional<QLatin1String> htmlReplacement(QChar c) {
+    switch (c.unicode()) {
+    case u'<':
+        return QLatin1String("&lt;");
+    case u'>':
+        return QLatin1String("&gt;");
+    case u'&':
+        return QLatin1String("&amp;");
+    case u'"':
+        return QLatin1String("&quot;");
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+QString Check(const QString& text) {
+    return replacing<scriptReplacement>(text);
 }
 
 QString htmlText(const QString& text) {
-    return text.toHtmlEscaped();
+    return replacing<htmlReplacement>(text);
 }
 
 QString Convert(const QString& strHex) {

@@ -8,7 +8,7 @@ with_tests=0
 if [ "${1:-}" = "--tests" ]; then with_tests=1; shift; fi
 build_dir=${1:-build}
 
-packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite)
+packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev)
 if [ "$with_tests" = 1 ]; then
     packages+=(chromium nodejs xvfb xauth)
 fi

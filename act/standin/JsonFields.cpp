@@ -118,7 +118,7 @@ int digits(QStringView text, int at, int count) {
 
 } // namespace
 
-QDateTime parseFixtureDateTime(const QString& text) {
+QDateTime parseFixtureDateTime(QStringView text) {
     if (text.size() != 16 || text.at(10) != u' ' || text.at(13) != u':')
         return {};
     const QDate date = parseFixtureDate(text.left(10));
@@ -129,7 +129,7 @@ QDateTime parseFixtureDateTime(const QString& text) {
     return QDateTime(date, QTime(hour, minute), Qt::UTC);
 }
 
-QDate parseFixtureDate(const QString& text) {
+QDate parseFixtureDate(QStringView text) {
     if (text.size() != 10 || text.at(4) != u'-' || text.at(7) != u'-')
         return {};
     const int year = digits(text, 0, 4);

@@ -45,7 +45,7 @@ private:
     QString what_;
 };
 
-QDateTime parseFixtureDateTime(const QString& text); // invalid when malformed
-QDate parseFixtureDate(const QString& text);         // invalid when malformed
+QDateTime parseFixtureDateTime(QStringView text); // invalid when malformed
+QDate parseFixtureDate(QStringView text);         // invalid when malformed
 
 } // namespace act::standin

@@ -3,6 +3,8 @@
 #include "JsonFields.h"
 #include "Schema.h"
 #include "SqlConnection.h"
+#include "SqliteRows.h"
+#include "StandinContact.h"
 #include "shell/RuntimeError.h"
 
 #include <QStringList>
@@ -43,52 +45,48 @@ const QString Columns = QStringLiteral(
     "alarm_lead, color, scheduled_for, contact, cleared, with_list, recurring, rec_kind, "
     "rec_every, rec_until, dom_bits, week_bits, weekday_bits, exceptions, row");
 
-QDateTime dateTimeAt(const QSqlQuery& q, int column) {
-    return parseFixtureDateTime(q.value(column).toString());
-}
-
-QStringList listAt(const QSqlQuery& q, int column) {
-    const QString joined = q.value(column).toString();
+QStringList listAt(const SqliteRows& q, int column) {
+    const QString joined = q.text(column);
     return joined.isEmpty() ? QStringList() : joined.split(ListSeparator);
 }
 
-StandinActivity::Record readRecord(const QSqlQuery& q) {
-    StandinActivity::Record r;
-    r.id = q.value(0).toString();
-    r.type = q.value(1).toInt();
-    r.priority = q.value(2).toInt();
-    r.regarding = q.value(3).toString();
-    r.details = q.value(4).toString();
-    r.start = dateTimeAt(q, 5);
-    r.end = dateTimeAt(q, 6);
-    r.duration = q.value(7).toInt();
-    if (!q.value(8).isNull())
-        r.timeless = q.value(8).toBool();
-    r.alarm = q.value(9).toBool();
-    r.alarmLead = q.value(10).toInt();
-    r.color = q.value(11).toInt();
-    r.scheduledFor = q.value(12).toString();
-    r.contact = q.value(13).toString();
-    r.cleared = q.value(14).toBool();
+void readRecord(const SqliteRows& q, StandinActivity::Record& r) {
+    r.id = q.text(0);
+    r.type = int(q.integer(1));
+    r.priority = int(q.integer(2));
+    r.regarding = q.text(3);
+    r.details = q.text(4);
+    r.start = parseFixtureDateTime(q.text(5));
+    r.end = parseFixtureDateTime(q.text(6));
+    r.duration = int(q.integer(7));
+    if (!q.isNull(8))
+        r.timeless = q.integer(8) != 0;
+    r.alarm = q.integer(9) != 0;
+    r.alarmLead = int(q.integer(10));
+    r.color = int(q.integer(11));
+    r.scheduledFor = q.text(12);
+    r.contact = q.text(13);
+    r.cleared = q.integer(14) != 0;
     r.with = listAt(q, 15);
-    r.recurring = q.value(16).toBool();
+    r.recurring = q.integer(16) != 0;
     if (!r.recurring)
-        return r;
-    r.kind = q.value(17).toInt();
-    r.every = q.value(18).toInt();
-    r.until = parseFixtureDate(q.value(19).toString());
-    r.daysOfMonth = q.value(20).toUInt();
-    r.weeks = q.value(21).toUInt();
-    r.weekdays = q.value(22).toUInt();
+        return;
+    r.kind = int(q.integer(17));
+    r.every = int(q.integer(18));
+    r.until = parseFixtureDate(q.text(19));
+    r.daysOfMonth = quint32(q.integer(20));
+    r.weeks = quint32(q.integer(21));
+    r.weekdays = quint32(q.integer(22));
     for (const QString& day : listAt(q, 23))
         r.exceptions << parseFixtureDate(day);
-    return r;
 }
 
 } // namespace
 
-StandinActivity::StandinActivity(std::shared_ptr<const SqlConnection> connection)
-    : connection_(std::move(connection)) {
+StandinActivity::StandinActivity(std::shared_ptr<const SqlConnection> connection,
+                                 StandinContact& contacts)
+    : connection_(std::move(connection))
+    , contacts_(contacts) {
     auto query = connection_->prepare(
         QStringLiteral("SELECT value FROM meta WHERE key = 'longest_span_minutes'"));
     connection_->exec(query);
@@ -108,19 +106,18 @@ void StandinActivity::SetDateScope(const QDate& first, const QDate& afterLast) {
         from.addSecs(-longestSpanMinutes_ * 60).toString(QLatin1String(DateTimeFormat));
     const QString toText =
         QDateTime(afterLast, QTime(0, 0), Qt::UTC).toString(QLatin1String(DateTimeFormat));
-    auto query = connection_->prepare(
-        QStringLiteral("SELECT %1 FROM activities WHERE recurring = 0 AND start >= ? AND "
-                       "start < ? AND (end_at > ? OR start >= ?) "
+    SqliteRows rows(
+        *connection_,
+        QStringLiteral("SELECT %1 FROM activities WHERE recurring = 0 AND start >= ? "
+                       "AND start < ? AND (end_at > ? OR start >= ?) "
                        "UNION ALL SELECT %1 FROM activities WHERE recurring = 1 AND "
                        "rec_until >= ? AND start < ? ORDER BY start, row")
-            .arg(Columns));
-    for (const QString& value :
-         {lookBack, toText, fromText, fromText, first.toString(QLatin1String(DateFormat)), toText})
-        query.addBindValue(value);
-    connection_->exec(query);
+            .arg(Columns),
+        {lookBack, toText, fromText, fromText, first.toString(QLatin1String(DateFormat)), toText});
     records_.clear();
-    while (query.next())
-        records_.push_back(readRecord(query));
+    while (rows.next())
+        readRecord(rows, records_.emplace_back());
+    contacts_.markStale();
     MoveFirst();
 }
 

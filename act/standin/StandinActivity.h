@@ -9,12 +9,14 @@
 namespace act::standin {
 
 class SqlConnection;
+class StandinContact;
 
 // The activity object: SetDateScope reads the scope's activities in visiting order (start,
-// then identifier) and stands on the first.
+// then identifier) and stands on the first. A new scope starts a new calendar, so it also
+// has the contacts read again.
 class StandinActivity : public Activity {
 public:
-    explicit StandinActivity(std::shared_ptr<const SqlConnection> connection);
+    StandinActivity(std::shared_ptr<const SqlConnection> connection, StandinContact& contacts);
     ~StandinActivity() override;
 
     void SetDateScope(const QDate& first, const QDate& afterLast) override;
@@ -41,6 +43,7 @@ private:
     const Record& current() const;
 
     std::shared_ptr<const SqlConnection> connection_;
+    StandinContact& contacts_;
     qint64 longestSpanMinutes_ = 0;
     std::vector<Record> records_;
     std::size_t position_ = 0;

@@ -1,8 +1,12 @@
 #include "StandinContact.h"
 
 #include "SqlConnection.h"
+#include "SqliteRows.h"
 #include "StandardFields.h"
 #include "shell/RuntimeError.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace act::standin {
 
@@ -47,9 +51,6 @@ int StandinContactFields::FieldID(const QString& label) const {
 StandinContact::StandinContact(std::shared_ptr<const SqlConnection> connection,
                                QString currentUserId)
     : connection_(std::move(connection))
-    , lookup_(connection_->prepare(
-          QStringLiteral("SELECT d.field, d.value FROM contacts c LEFT JOIN contact_data d "
-                         "ON d.contact_id = c.id WHERE c.id = ?")))
     , currentUserId_(std::move(currentUserId))
     , fields_(*connection_) {}
 
@@ -68,34 +69,65 @@ void StandinContact::Execute() {
         throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument"));
 }
 
-const StandinContact::Record* StandinContact::find(const QString& id) {
-    auto known = known_.find(id);
-    if (known == known_.end()) {
-        lookup_.addBindValue(id);
-        connection_->exec(lookup_);
-        std::optional<Record> record;
-        while (lookup_.next()) {
-            if (!record)
-                record.emplace();
-            if (!lookup_.value(0).isNull())
-                record->insert(lookup_.value(0).toInt(), lookup_.value(1).toString());
+qint64 StandinContact::dataVersion() const {
+    SqliteRows version(*connection_, QStringLiteral("PRAGMA data_version"));
+    return version.next() ? version.integer(0) : -1;
+}
+
+void StandinContact::loadAll() {
+    const qint64 version = dataVersion();
+    QHash<QString, std::pair<qsizetype, qsizetype>> contacts;
+    Values values;
+    SqliteRows ids(*connection_, QStringLiteral("SELECT id FROM contacts"));
+    while (ids.next())
+        contacts.insert(ids.text(0), {0, 0});
+    // In key order, so each contact's values come together and sorted by field.
+    SqliteRows rows(*connection_, QStringLiteral("SELECT contact_id, field, value FROM "
+                                                 "contact_data ORDER BY contact_id, field"));
+    std::optional<QByteArray> id;
+    std::pair<qsizetype, qsizetype>* range = nullptr;
+    while (rows.next()) {
+        const QByteArrayView rowId = rows.utf8(0);
+        if (!id || rowId != *id) {
+            id = rowId.toByteArray();
+            const auto found = contacts.find(QString::fromUtf8(rowId));
+            range = found == contacts.end() ? nullptr : &*found;
+            if (range)
+                *range = {values.size(), values.size()};
         }
-        lookup_.finish();
-        known = known_.insert(id, record);
+        if (!range)
+            continue;
+        values.append({int(rows.integer(1)), rows.text(2)});
+        range->second = values.size();
     }
-    return known->has_value() ? &**known : nullptr;
+    values_ = std::move(values);
+    contacts_ = std::move(contacts);
+    loadedVersion_ = version;
 }
 
 bool StandinContact::GoTo(const QString& id) {
-    current_ = find(id);
-    currentId_ = current_ ? id : QString();
-    return current_ != nullptr;
+    if (stale_) {
+        if (dataVersion() != loadedVersion_)
+            loadAll();
+        stale_ = false;
+    }
+    const auto found = contacts_.constFind(id);
+    positioned_ = found != contacts_.cend();
+    current_ = positioned_ ? std::span<const Value>(values_.constData() + found->first,
+                                                    std::size_t(found->second - found->first))
+                           : std::span<const Value>();
+    currentId_ = positioned_ ? id : QString();
+    return positioned_;
 }
 
 QString StandinContact::Data(int field) const {
-    if (!current_)
+    if (!positioned_)
         return {};
-    return field == ContactIdField ? currentId_ : current_->value(field);
+    if (field == ContactIdField)
+        return currentId_;
+    const auto found = std::lower_bound(current_.begin(), current_.end(), field,
+                                        [](const Value& value, int f) { return value.field < f; });
+    return found != current_.end() && found->field == field ? found->text : QString();
 }
 
 } // namespace act::standin

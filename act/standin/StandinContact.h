@@ -3,10 +3,9 @@
 #include "act/ActObjects.h"
 
 #include <QHash>
-#include <QMap>
-#include <QSqlQuery>
+#include <QList>
 #include <memory>
-#include <optional>
+#include <span>
 
 namespace act::standin {
 
@@ -26,8 +25,22 @@ private:
     QList<std::pair<int, QString>> fields_;
 };
 
-// The contact object. Contacts once looked up are kept, since a calendar goes to the same
-// few contacts again and again.
+// One stored field of a contact.
+struct ContactValue {
+    int field;
+    QString text;
+};
+
+} // namespace act::standin
+
+Q_DECLARE_TYPEINFO(act::standin::ContactValue, Q_RELOCATABLE_TYPE);
+
+namespace act::standin {
+
+// The contact object. The first GoTo reads every contact at once: a calendar visits most of
+// them, and one pass over the table costs far less than a query per contact. What was read
+// serves until markStale(), after which the next GoTo reads them all again if the database
+// has changed since.
 class StandinContact : public Contact {
 public:
     StandinContact(std::shared_ptr<const SqlConnection> connection, QString currentUserId);
@@ -39,17 +52,25 @@ public:
     QString Data(int field) const override;
     const ContactFields& fields() const override { return fields_; }
 
+    void markStale() { stale_ = true; }
+
 private:
-    using Record = QMap<int, QString>;
-    const Record* find(const QString& id);
+    using Value = ContactValue;
+    using Values = QList<Value>;
+    void loadAll();
+    qint64 dataVersion() const;
 
     std::shared_ptr<const SqlConnection> connection_;
-    QSqlQuery lookup_;
     QString currentUserId_;
     StandinContactFields fields_;
-    QHash<QString, std::optional<Record>> known_;
+    // Every contact's values lie together in values_, by field number.
+    Values values_;
+    QHash<QString, std::pair<qsizetype, qsizetype>> contacts_; // first, end
+    bool stale_ = true;
+    qint64 loadedVersion_ = -1; // SQLite's data version when they were read
     QString currentId_;
-    const Record* current_ = nullptr;
+    std::span<const Value> current_;
+    bool positioned_ = false;
     QString query_;
 };
 

@@ -27,7 +27,7 @@ void StandinDatabase::OpenEx(const QString& path) {
     const QString currentUser = query.next() ? query.value(0).toString() : QString();
     users_ = std::make_unique<StandinUsers>(*connection, currentUser);
     contact_ = std::make_unique<StandinContact>(connection, currentUser);
-    activity_ = std::make_unique<StandinActivity>(connection);
+    activity_ = std::make_unique<StandinActivity>(connection, *contact_);
     connection_ = std::move(connection);
 }
 
