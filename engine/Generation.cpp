@@ -147,8 +147,7 @@ bool Generation::writeFiles(GenerationState& state, const QString& folder) {
     Procedure script = frmMainSub("CreateScriptFile");
     return script.run([&] {
         script.line(1);
-        writeTextFile(folder + QLatin1String("/script.js"),
-                      scriptFileLines(state.FirstDay, state.LastDay, state.DateBackground));
+        writeTextFile(folder + QLatin1String("/script.js"), scriptFileLines(state.DateBackground));
     });
 }
 

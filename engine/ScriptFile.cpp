@@ -256,7 +256,7 @@ void appendCalendar(QStringList& out) {
 
 } // namespace
 
-QStringList scriptFileLines(const QDate&, const QDate&, const QString& dateBackground) {
+QStringList scriptFileLines(const QString& dateBackground) {
     const ScriptFileLayout layout = readScriptFileLayout();
     QStringList out;
     out << QStringLiteral("function CreateTables() {") << QStringLiteral("Read();");

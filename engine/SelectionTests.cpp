@@ -52,14 +52,6 @@ bool InRange(const GenerationState& state, const QDate& day) {
     return state.FirstDay <= day && day <= state.LastDay;
 }
 
-QDateTime Extract_Day(const QDateTime& moment) {
-    return QDateTime(moment.date(), QTime(0, 0), moment.timeSpec());
-}
-
-QDateTime GetMidnight(const QDateTime& moment) {
-    return Extract_Day(moment).addDays(1).addSecs(-60);
-}
-
 QString GetDay(const QDate& day) {
     // Qt counts Monday as 1 and Sunday as 7; the string table starts at Sunday.
     const int weekday = day.dayOfWeek() % 7 + 1;

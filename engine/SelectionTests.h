@@ -33,8 +33,5 @@ qsizetype CountUserGood(GenerationState& state, act::Activity& activity);
 // True when the day lies in the range, both ends included.
 bool InRange(const GenerationState& state, const QDate& day);
 
-QDateTime Extract_Day(const QDateTime& moment); // midnight of its day
-QDateTime GetMidnight(const QDateTime& moment); // 23:59 of its day
-
 // The week day's name in the current language.
 QString GetDay(const QDate& day);
