@@ -25,6 +25,12 @@ void AtomicTextFile::writeLine(const QString& line) {
     buffer_.resize(0); // keeps the memory for the next lines
 }
 
+void AtomicTextFile::writeLines(const QByteArray& lines) {
+    if (file_.write(buffer_) != buffer_.size() || file_.write(lines) != lines.size())
+        fail();
+    buffer_.resize(0);
+}
+
 void AtomicTextFile::commit() {
     if (file_.write(buffer_) != buffer_.size() || !file_.commit())
         fail();

@@ -12,6 +12,7 @@ public:
     explicit AtomicTextFile(const QString& path);
 
     void writeLine(const QString& line);
+    void writeLines(const QByteArray& lines); // in UTF-8, each ended by CR LF already
     void commit();
 
 private:

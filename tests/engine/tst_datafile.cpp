@@ -127,6 +127,14 @@ private slots:
             "202024&amp;Body=Tom%20and%20Jerry%27s%20%22plan%22%20%3Cb%3E%20at%2009%3A00-10%3A00"
             "%2C%2050%25%20off%5Cnow\">o\\'neil+x@example.org</a>");
 
+        // Text beyond ASCII goes into the link as its UTF-8 bytes.
+        row.Details = QString::fromUtf8("caf\u00e9 ~ na\u00efve_-. \U0001F389");
+        state.EmailSubject.clear();
+        state.EmailBody = "<details>";
+        QCOMPARE(CompleteEmail(row, state),
+                 "Mail\\'s: <a href=\"mailto:o%27neil%2Bx@example.org?Body=caf%C3%A9%20~%20na%C3%"
+                 "AFve_-.%20%F0%9F%8E%89\">o\\'neil+x@example.org</a>");
+
         row.EmailAddress.clear(); // the address is hidden: no link to nowhere
         QCOMPARE(CompleteEmail(row, state), row.EmailText);
     }
@@ -142,12 +150,16 @@ private slots:
     // Every entry lands in the file, however many there are, and the file stays valid script.
     void manyActivitiesInOneDayAreAllWritten() {
         const QDateTime nine(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC);
-        for (int i = 0; i < 2000; ++i)
+        for (int i = 0; i < 5000; ++i)
             state.ActivityRows << meeting(nine.addSecs(i), QStringLiteral("Entry %1 \\").arg(i));
         const QString path = write();
         const QStringList written = lines(path);
-        QVERIFY(written.contains("Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=2000"));
-        QVERIFY(written.at(written.size() - 2).startsWith("Activities[43978]='1';"));
+        QVERIFY(written.contains("Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=5000"));
+        // Rows are formatted in blocks on two threads: they must still come out in order.
+        const qsizetype first = written.size() - 1 - 5000;
+        for (qsizetype k = 0; k < 5000; ++k)
+            QVERIFY(written.at(first + k).startsWith(
+                QStringLiteral("Activities[%1]='1';").arg(22 * k)));
         const QString node = QStandardPaths::findExecutable("node");
         if (node.isEmpty())
             QSKIP("node is not installed");
