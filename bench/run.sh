@@ -38,15 +38,17 @@ run() {
         "$make_db" "$db" --home "$DAYWISE_ACT_HOME" --activities "$activities"
     fi
     local out=$work/html-$activities
-    /usr/bin/time -f "%e %M" -o "$work/time-$activities" \
+    /usr/bin/time -f "%e %U %S %M" -o "$work/time-$activities" \
         "$daywise" --create --start 2024-03-01 --month --html-dir "$out" > /dev/null
-    read -r seconds kilobytes < "$work/time-$activities"
+    read -r seconds user system kilobytes < "$work/time-$activities"
     local rows
     rows=$(grep -o "Nbactivities\[[0-9]*\]=[0-9]*" "$out/data.js" | awk -F= '{s += $2} END {print s}')
     local size
     size=$(du -k "$out/data.js" | cut -f1)
-    printf "%8d activities: %6d rows, %5.2f s, %4d MB peak, data.js %d kB\n" \
-        "$activities" "$rows" "$seconds" $((kilobytes / 1024)) "$size"
+    # CPU time (user + system) is the steadier figure on a machine shared with other work.
+    printf "%8d activities: %6d rows, %5.2f s (CPU %4.2f s), %4d MB peak, data.js %d kB\n" \
+        "$activities" "$rows" "$seconds" "$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')" \
+        $((kilobytes / 1024)) "$size"
     echo "$seconds"  > "$work/seconds-$activities"
 }
 

@@ -101,9 +101,7 @@ void loadColors(GenerationState& state) {
         convert::toInt32(settings().GetSetting(colors, QStringLiteral("bgColor"), 52479)));
 }
 
-} // namespace
-
-void selectUsers(GenerationState& state, act::Users& users) {
+void chooseUsers(GenerationState& state, act::Users& users) {
     for (int i = 1; i <= users.Count(); ++i) {
         const int access = users.Access(i);
         if (access != 2 && access != 3 && users.Security(i) != 1)
@@ -130,6 +128,16 @@ void selectUsers(GenerationState& state, act::Users& users) {
         const QString id = chosen.mid(j * 12, 12);
         state.SelectedUserIds.append(id);
         state.SelectedUserNames.append(GetUserName(users, id));
+    }
+}
+
+} // namespace
+
+void selectUsers(GenerationState& state, act::Users& users) {
+    chooseUsers(state, users);
+    for (qsizetype k = 0; k < state.SelectedUserIds.size(); ++k) {
+        if (!state.SelectedUserIndex.contains(state.SelectedUserIds.at(k)))
+            state.SelectedUserIndex.insert(state.SelectedUserIds.at(k), k);
     }
 }
 

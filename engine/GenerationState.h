@@ -3,6 +3,7 @@
 #include "ActivityRow.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,8 @@ struct GenerationState {
 
     QStringList EligibleUserIds;
     QStringList SelectedUserIds;
-    QStringList SelectedUserNames; // as ACT! gives them, not escaped
+    QHash<QString, qsizetype> SelectedUserIndex; // the first place of each id in SelectedUserIds
+    QStringList SelectedUserNames;               // as ACT! gives them, not escaped
     qsizetype SelectedUserCount = 0;
 
     std::array<QString, 3> ActivityTypeNames;

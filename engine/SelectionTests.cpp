@@ -27,15 +27,11 @@ bool IsScheduledWithUser(const GenerationState& state, const act::Activity& acti
 
 qsizetype CountUserGood(GenerationState& state, act::Activity& activity) {
     state.OccurrenceUsers.clear();
-    QStringList seen;
+    // Each selected user once: an id's place stands for the id.
     const auto take = [&](const QString& id) {
-        if (seen.contains(id))
-            return;
-        const qsizetype k = state.SelectedUserIds.indexOf(id);
-        if (k < 0)
-            return;
-        state.OccurrenceUsers.append(k);
-        seen.append(id);
+        const qsizetype k = state.SelectedUserIndex.value(id, -1);
+        if (k >= 0 && !state.OccurrenceUsers.contains(k))
+            state.OccurrenceUsers.append(k);
     };
     take(activity.Data(37).toString());
     take(activity.Data(40).toString());

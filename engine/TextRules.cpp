@@ -4,12 +4,34 @@
 
 namespace {
 
+// The characters some rule replaces, for a quick scan past all others.
+constexpr bool mayBeReplaced(char16_t c) {
+    switch (c) {
+    case u'\\':
+    case u'\r':
+    case u'\n':
+    case u'\'':
+    case u'{':
+    case u'}':
+    case u'<':
+    case u'>':
+    case u'&':
+    case u'"':
+    case 0x2028:
+    case 0x2029:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The text with each character the rule replaces swapped for its replacement, copied in
 // runs; the text itself, shared, when the rule replaces nothing, as for most texts.
 template <std::optional<QLatin1String> (*rule)(QChar)> QString replacing(const QString& text) {
     const QStringView view(text);
+    const auto replaced = [](QChar c) { return mayBeReplaced(c.unicode()) && rule(c); };
     qsizetype i = 0;
-    while (i < view.size() && !rule(view[i]))
+    while (i < view.size() && !replaced(view[i]))
         ++i;
     if (i == view.size())
         return text;
@@ -17,6 +39,8 @@ template <std::optional<QLatin1String> (*rule)(QChar)> QString replacing(const Q
     out.reserve(view.size() + 16);
     qsizetype copied = 0;
     for (; i < view.size(); ++i) {
+        if (!mayBeReplaced(view[i].unicode()))
+            continue;
         const std::optional<QLatin1String> replacement = rule(view[i]);
         if (!replacement)
             continue;
