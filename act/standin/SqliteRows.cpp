@@ -19,10 +19,31 @@ sqlite3* handleOf(const SqlConnection& connection) {
 
 } // namespace
 
+SqliteFile::SqliteFile(const QString& path)
+    : path_(path) {
+    const QByteArray name = path.toUtf8();
+    if (sqlite3_open_v2(name.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                        nullptr) == SQLITE_OK)
+        return;
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
+    sqlite3_close(db_);
+    throw RuntimeError::fileAccess(path_ + QLatin1String(": ") + message);
+}
+
+SqliteFile::~SqliteFile() {
+    sqlite3_close(db_);
+}
+
 SqliteRows::SqliteRows(const SqlConnection& connection, const QString& sql,
                        const QStringList& values)
-    : path_(connection.path())
-    , db_(handleOf(connection)) {
+    : SqliteRows(handleOf(connection), connection.path(), sql, values) {}
+
+SqliteRows::SqliteRows(const SqliteFile& file, const QString& sql, const QStringList& values)
+    : SqliteRows(file.handle(), file.path(), sql, values) {}
+
+SqliteRows::SqliteRows(sqlite3* db, QString path, const QString& sql, const QStringList& values)
+    : path_(std::move(path))
+    , db_(db) {
     if (!db_)
         throw RuntimeError::fileAccess(path_ + QLatin1String(": not open"));
     const QByteArray utf8 = sql.toUtf8();

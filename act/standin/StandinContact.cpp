@@ -48,14 +48,67 @@ int StandinContactFields::FieldID(const QString& label) const {
     return -1;
 }
 
+namespace {
+
+// Reads the contacts the two queries give: the identifiers, then their values in key order,
+// so that each contact's come together and sorted by field.
+ContactSnapshot readContacts(SqliteRows& ids, SqliteRows& rows) {
+    ContactSnapshot snapshot;
+    while (ids.next())
+        snapshot.ranges.insert(ids.text(0), {0, 0});
+    std::optional<QByteArray> id;
+    std::pair<qsizetype, qsizetype>* range = nullptr;
+    while (rows.next()) {
+        const QByteArrayView rowId = rows.utf8(0);
+        if (!id || rowId != *id) {
+            id = rowId.toByteArray();
+            const auto found = snapshot.ranges.find(QString::fromUtf8(rowId));
+            range = found == snapshot.ranges.end() ? nullptr : &*found;
+            if (range)
+                *range = {snapshot.values.size(), snapshot.values.size()};
+        }
+        if (!range)
+            continue;
+        const QByteArrayView text = rows.utf8(2);
+        snapshot.values.append({int(rows.integer(1)), int(text.size()), snapshot.texts.size()});
+        snapshot.texts += text;
+        range->second = snapshot.values.size();
+    }
+    return snapshot;
+}
+
+ContactSnapshot readEveryone(const QString& path) {
+    const SqliteFile file(path);
+    SqliteRows ids(file, QStringLiteral("SELECT id FROM contacts"));
+    SqliteRows rows(file, QStringLiteral("SELECT contact_id, field, value FROM contact_data "
+                                         "ORDER BY contact_id, field"));
+    return readContacts(ids, rows);
+}
+
+ContactSnapshot readOne(const SqlConnection& connection, const QString& id) {
+    SqliteRows ids(connection, QStringLiteral("SELECT id FROM contacts WHERE id = ?"), {id});
+    SqliteRows rows(connection,
+                    QStringLiteral("SELECT contact_id, field, value FROM contact_data "
+                                   "WHERE contact_id = ? ORDER BY field"),
+                    {id});
+    return readContacts(ids, rows);
+}
+
+} // namespace
+
 StandinContact::StandinContact(std::shared_ptr<const SqlConnection> connection,
                                QString currentUserId)
     : connection_(std::move(connection))
     , currentUserId_(std::move(currentUserId))
-    , fields_(*connection_) {}
+    , fields_(*connection_) {
+    startReading();
+}
+
+StandinContact::~StandinContact() = default;
 
 void StandinContact::LookupMyRecord() {
-    if (!GoTo(currentUserId_))
+    me_ = readOne(*connection_, currentUserId_);
+    if (!position(me_, currentUserId_))
         throw RuntimeError(440, QStringLiteral("The current user has no contact record"));
 }
 
@@ -74,66 +127,58 @@ qint64 StandinContact::dataVersion() const {
     return version.next() ? version.integer(0) : -1;
 }
 
-void StandinContact::loadAll() {
-    const qint64 version = dataVersion();
-    QHash<QString, std::pair<qsizetype, qsizetype>> contacts;
-    Values values;
-    QByteArray texts;
-    SqliteRows ids(*connection_, QStringLiteral("SELECT id FROM contacts"));
-    while (ids.next())
-        contacts.insert(ids.text(0), {0, 0});
-    // In key order, so each contact's values come together and sorted by field.
-    SqliteRows rows(*connection_, QStringLiteral("SELECT contact_id, field, value FROM "
-                                                 "contact_data ORDER BY contact_id, field"));
-    std::optional<QByteArray> id;
-    std::pair<qsizetype, qsizetype>* range = nullptr;
-    while (rows.next()) {
-        const QByteArrayView rowId = rows.utf8(0);
-        if (!id || rowId != *id) {
-            id = rowId.toByteArray();
-            const auto found = contacts.find(QString::fromUtf8(rowId));
-            range = found == contacts.end() ? nullptr : &*found;
-            if (range)
-                *range = {values.size(), values.size()};
-        }
-        if (!range)
-            continue;
-        const QByteArrayView text = rows.utf8(2);
-        values.append({int(rows.integer(1)), int(text.size()), texts.size()});
-        texts += text;
-        range->second = values.size();
+void StandinContact::startReading() {
+    readVersion_ = dataVersion();
+    haveEveryone_ = false;
+    reading_ = std::async(std::launch::async, readEveryone, connection_->path());
+}
+
+// A reading that failed is begun again by the next GoTo.
+const ContactSnapshot& StandinContact::everyone() {
+    if (stale_ && dataVersion() != readVersion_)
+        startReading();
+    stale_ = false;
+    if (!haveEveryone_ && !reading_.valid())
+        startReading();
+    if (reading_.valid()) {
+        current_ = {};
+        currentTexts_ = nullptr;
+        everyone_ = reading_.get();
+        haveEveryone_ = true;
     }
-    values_ = std::move(values);
-    texts_ = std::move(texts);
-    contacts_ = std::move(contacts);
-    loadedVersion_ = version;
+    return everyone_;
+}
+
+bool StandinContact::position(const ContactSnapshot& snapshot, const QString& id) {
+    const auto found = snapshot.ranges.constFind(id);
+    if (found == snapshot.ranges.cend()) {
+        currentId_.clear();
+        current_ = {};
+        currentTexts_ = nullptr;
+        return false;
+    }
+    currentId_ = id;
+    current_ = std::span<const ContactValue>(snapshot.values.constData() + found->first,
+                                             std::size_t(found->second - found->first));
+    currentTexts_ = &snapshot.texts;
+    return true;
 }
 
 bool StandinContact::GoTo(const QString& id) {
-    if (stale_) {
-        if (dataVersion() != loadedVersion_)
-            loadAll();
-        stale_ = false;
-    }
-    const auto found = contacts_.constFind(id);
-    positioned_ = found != contacts_.cend();
-    current_ = positioned_ ? std::span<const Value>(values_.constData() + found->first,
-                                                    std::size_t(found->second - found->first))
-                           : std::span<const Value>();
-    currentId_ = positioned_ ? id : QString();
-    return positioned_;
+    return position(everyone(), id);
 }
 
 QString StandinContact::Data(int field) const {
-    if (!positioned_)
+    if (!currentTexts_)
         return {};
     if (field == ContactIdField)
         return currentId_;
-    const auto found = std::lower_bound(current_.begin(), current_.end(), field,
-                                        [](const Value& value, int f) { return value.field < f; });
+    const auto found =
+        std::lower_bound(current_.begin(), current_.end(), field,
+                         [](const ContactValue& value, int f) { return value.field < f; });
     if (found == current_.end() || found->field != field)
         return {};
-    return QString::fromUtf8(texts_.constData() + found->at, found->size);
+    return QString::fromUtf8(currentTexts_->constData() + found->at, found->size);
 }
 
 } // namespace act::standin

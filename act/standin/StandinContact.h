@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <future>
 #include <memory>
 #include <span>
 
@@ -25,21 +26,31 @@ private:
     QList<std::pair<int, QString>> fields_;
 };
 
-// One stored field of a contact: where its UTF-8 text lies among all the contacts' texts.
+// One stored field of a contact: where its UTF-8 text lies in the texts of its snapshot.
 struct ContactValue {
     int field;
     int size;
     qsizetype at;
 };
 
-// The contact object. The first GoTo reads every contact at once: a calendar visits most of
-// them, and one pass over the table costs far less than a query per contact. What was read
-// serves until markStale(), after which the next GoTo reads them all again if the database
-// has changed since. The texts are kept as SQLite gives them, in one block, and become
-// QStrings only when asked for: far less memory than a string for each.
+// Contacts as read at one moment. The texts are kept as SQLite gives them, in one block, and
+// become QStrings only when asked for: far less memory than a string for each.
+struct ContactSnapshot {
+    QHash<QString, std::pair<qsizetype, qsizetype>> ranges; // first and end in values
+    QList<ContactValue> values; // each contact's together, by field number
+    QByteArray texts;
+};
+
+// The contact object. Every contact is read at once, on a thread of its own from the moment
+// the database opens: a calendar visits most of them, one pass over the table costs far
+// less than a query per contact, and meanwhile the program reads its activities. The
+// current user's record is read alone, so looking it up does not wait for the others. What
+// was read serves until markStale(), after which the next GoTo reads them all again if the
+// database has changed since.
 class StandinContact : public Contact {
 public:
     StandinContact(std::shared_ptr<const SqlConnection> connection, QString currentUserId);
+    ~StandinContact() override;
 
     void LookupMyRecord() override;
     void SetQuery(const QString& query) override;
@@ -51,23 +62,23 @@ public:
     void markStale() { stale_ = true; }
 
 private:
-    using Value = ContactValue;
-    using Values = QList<Value>;
-    void loadAll();
+    void startReading();
+    const ContactSnapshot& everyone();
+    bool position(const ContactSnapshot& snapshot, const QString& id);
     qint64 dataVersion() const;
 
     std::shared_ptr<const SqlConnection> connection_;
     QString currentUserId_;
     StandinContactFields fields_;
-    // Every contact's values lie together in values_, by field number.
-    Values values_;
-    QByteArray texts_;
-    QHash<QString, std::pair<qsizetype, qsizetype>> contacts_; // first, end
-    bool stale_ = true;
-    qint64 loadedVersion_ = -1; // SQLite's data version when they were read
+    std::future<ContactSnapshot> reading_;
+    qint64 readVersion_ = -1; // SQLite's data version when the reading began
+    ContactSnapshot everyone_;
+    bool haveEveryone_ = false;
+    bool stale_ = false;
+    ContactSnapshot me_;
     QString currentId_;
-    std::span<const Value> current_;
-    bool positioned_ = false;
+    std::span<const ContactValue> current_;
+    const QByteArray* currentTexts_ = nullptr;
     QString query_;
 };
 
