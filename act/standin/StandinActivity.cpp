@@ -8,6 +8,8 @@
 #include "shell/RuntimeError.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 
 namespace act::standin {
 
@@ -50,14 +52,25 @@ QStringList listAt(const SqliteRows& q, int column) {
     return joined.isEmpty() ? QStringList() : joined.split(ListSeparator);
 }
 
+// Stored date-times are ASCII of a fixed length: read from SQLite's bytes without a text of
+// their own; any other length is no stored date-time.
+QDateTime dateTimeAt(const SqliteRows& q, int column) {
+    const QByteArrayView bytes = q.utf8(column);
+    char16_t text[16];
+    if (bytes.size() != std::ssize(text))
+        return {};
+    std::copy(bytes.begin(), bytes.end(), std::begin(text));
+    return parseFixtureDateTime(QStringView(text, std::ssize(text)));
+}
+
 void readRecord(const SqliteRows& q, StandinActivity::Record& r) {
     r.id = q.text(0);
     r.type = int(q.integer(1));
     r.priority = int(q.integer(2));
     r.regarding = q.text(3);
     r.details = q.text(4);
-    r.start = parseFixtureDateTime(q.text(5));
-    r.end = parseFixtureDateTime(q.text(6));
+    r.start = dateTimeAt(q, 5);
+    r.end = dateTimeAt(q, 6);
     r.duration = int(q.integer(7));
     if (!q.isNull(8))
         r.timeless = q.integer(8) != 0;
