@@ -47,6 +47,8 @@ RecordStore::RecordStore(GenerationState& state, act::Activity& activity, act::C
     }
     for (std::size_t p = 0; p < priorityColors_.size(); ++p)
         priorityColors_[p] = colorText(state_.PriorityColors[p]);
+    for (const QString& name : std::as_const(state_.SelectedUserNames))
+        scheduledFor_.append(Check(label(12) + value(12, name)));
 }
 
 void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
@@ -107,7 +109,7 @@ void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint32 o
         if (state_.FieldShown[15])
             row.PriorityText = priorityText(activity_.Data(26).toInt());
     });
-    row.ScheduledForText = Check(label(12) + value(12, state_.SelectedUserNames.at(user)));
+    row.ScheduledForText = scheduledFor_.at(user);
     ignoringErrors([&] {
         row.RecurringFlag = activity_.IsRecurring() ? QStringLiteral("1") : QStringLiteral("0");
     });

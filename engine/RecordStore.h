@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace act {
@@ -52,5 +53,6 @@ private:
     act::Contact& contact_;
     std::array<QString, 15> labels_;            // as label() gives them, made once for every row
     std::array<QString, 3> priorityColors_;     // colorText of each priority colour
+    QStringList scheduledFor_;                  // the scheduled-for entry of each selected user
     QHash<QString, ContactTexts> contactTexts_; // by contact id
 };

@@ -48,8 +48,9 @@ const QString Columns = QStringLiteral(
     "rec_every, rec_until, dom_bits, week_bits, weekday_bits, exceptions, row");
 
 QStringList listAt(const SqliteRows& q, int column) {
-    const QString joined = q.text(column);
-    return joined.isEmpty() ? QStringList() : joined.split(ListSeparator);
+    if (q.utf8(column).isEmpty())
+        return {};
+    return q.text(column).split(ListSeparator);
 }
 
 // Stored date-times are ASCII of a fixed length: read from SQLite's bytes without a text of
