@@ -50,19 +50,24 @@ QJsonArray contacts(int count) {
     return list;
 }
 
-QJsonArray activities(int count, int users, int contacts, const QDate& from, int days) {
+// Every hundredth activity from the first `recurringPercent` recurs weekly for eight weeks
+// on its own weekday.
+QJsonArray activities(int count, int users, int contacts, const QDate& from, int days,
+                      int recurringPercent) {
     QRandomGenerator random(20240301);
     QJsonArray list;
     for (int a = 1; a <= count; ++a) {
         const QDate day = from.addDays(random.bounded(days));
         const int minute = random.bounded(8 * 60, 18 * 60);
         const QString contact = id("CON", 1 + random.bounded(contacts));
-        list.append(QJsonObject{
+        QJsonObject activity{
             {"id", id("ACT", a)},
             {"type", random.bounded(3)},
             {"priority", random.bounded(3)},
-            {"regarding", QStringLiteral("Follow-up #%1 on the \"Q%2\" figures").arg(a).arg(1 + a % 4)},
-            {"details", QStringLiteral("Bring the report, the slides & the contract {v%1}").arg(a % 7)},
+            {"regarding",
+             QStringLiteral("Follow-up #%1 on the \"Q%2\" figures").arg(a).arg(1 + a % 4)},
+            {"details",
+             QStringLiteral("Bring the report, the slides & the contract {v%1}").arg(a % 7)},
             {"start", QStringLiteral("%1 %2:%3")
                           .arg(day.toString(Qt::ISODate))
                           .arg(minute / 60, 2, 10, QLatin1Char('0'))
@@ -72,7 +77,13 @@ QJsonArray activities(int count, int users, int contacts, const QDate& from, int
             {"alarm_lead", 15},
             {"scheduled_for", id("USR", 1 + random.bounded(users))},
             {"contact", contact},
-        });
+        };
+        if (a % 100 < recurringPercent)
+            activity.insert("recurrence",
+                            QJsonObject{{"kind", 2},
+                                        {"until", day.addDays(8 * 7).toString(Qt::ISODate)},
+                                        {"weekdays", QJsonArray{day.dayOfWeek() % 7 + 1}}});
+        list.append(activity);
     }
     return list;
 }
@@ -91,6 +102,7 @@ int main(int argc, char** argv) {
         {"activities", "Number of activities.", "N", "200000"},
         {"from", "First day of the activities.", "YYYY-MM-DD", "2024-01-01"},
         {"days", "Number of days they spread over.", "N", "213"},
+        {"recurring", "Percentage of activities that recur weekly.", "N", "0"},
     });
     parser.process(application);
     if (parser.positionalArguments().size() != 1 || !parser.isSet("home"))
@@ -104,11 +116,12 @@ int main(int argc, char** argv) {
         {"contacts", contacts(contactCount)},
         {"activities", activities(parser.value("activities").toInt(), userCount, contactCount,
                                   QDate::fromString(parser.value("from"), Qt::ISODate),
-                                  parser.value("days").toInt())},
+                                  parser.value("days").toInt(), parser.value("recurring").toInt())},
     };
     try {
         const QString database = parser.positionalArguments().constFirst();
-        act::standin::importFixture(database, QJsonDocument(fixture).toJson(QJsonDocument::Compact));
+        act::standin::importFixture(database,
+                                    QJsonDocument(fixture).toJson(QJsonDocument::Compact));
         act::standin::ActHome(parser.value("home")).open(database);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
