@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHBoxLayout>
 #include <QPushButton>
 
 // A dialog button that Enter never presses: Qt makes the first auto-default button of a
@@ -10,4 +11,13 @@ inline QPushButton* plainButton(const QString& objectName, QWidget* parent) {
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+// The row of confirming buttons at the foot of a dialog, set to the right.
+inline QHBoxLayout* buttonRow(QPushButton* confirm, QPushButton* cancel) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(confirm);
+    row->addWidget(cancel);
+    return row;
 }

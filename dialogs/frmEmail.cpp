@@ -100,10 +100,7 @@ void frmEmail::buildControls() {
     cmdCancel = plainButton(QStringLiteral("cmdCancel"), this);
     connect(cmdSave, &QPushButton::clicked, this, &frmEmail::cmdSave_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = buttonRow(cmdSave, cmdCancel);
 
     setMinimumWidth(480);
     auto* layout = new QVBoxLayout(this);

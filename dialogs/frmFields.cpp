@@ -91,10 +91,7 @@ void frmFields::buildControls() {
     cmdCancel = plainButton(QStringLiteral("cmdCancel"), this);
     connect(cmdOK, &QPushButton::clicked, this, &frmFields::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = buttonRow(cmdOK, cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists);

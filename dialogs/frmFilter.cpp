@@ -86,10 +86,7 @@ void frmFilter::buildControls() {
     cmdCancel = plainButton(QStringLiteral("cmdCancel"), this);
     connect(cmdOK, &QPushButton::clicked, this, &frmFilter::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = buttonRow(cmdOK, cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
