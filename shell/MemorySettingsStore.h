@@ -16,10 +16,17 @@ public:
         return values_.value(section + QLatin1Char('\n') + key, defaultValue);
     }
     void SaveSetting(const QString& section, const QString& key, const QString& value) override {
-        if (failWrites)
-            throw RuntimeError::fileAccess(QStringLiteral("memory store"));
-        values_.insert(section + QLatin1Char('\n') + key, value);
+        SaveSettings(section, {{key, value}});
     }
+    void SaveSettings(const QString& section, const SettingValues& values) override {
+        for (const auto& entry : values) {
+            if (failWrites || entry.first == failingKey)
+                throw RuntimeError::fileAccess(QStringLiteral("memory store"));
+        }
+        for (const auto& [key, value] : values)
+            values_.insert(section + QLatin1Char('\n') + key, value);
+    }
+    bool keepsValues() const override { return !failWrites; }
 
     bool contains(const QString& section, const QString& key) const {
         return values_.contains(section + QLatin1Char('\n') + key);
@@ -28,6 +35,8 @@ public:
 
     // Lets a test make every write fail, as a read-only settings file would.
     bool failWrites = false;
+    // Lets a test make the writes of one key fail, as a store that fills up part-way would.
+    QString failingKey;
 
 private:
     QHash<QString, QString> values_;

@@ -1,15 +1,28 @@
 #include "QtSettingsStore.h"
 
 #include "AppInfo.h"
-#include "RuntimeError.h"
+#include "Messages.h"
+#include "StringTable.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, app::Title, app::Title) {}
+    : settings_(open()) {}
 
 QtSettingsStore::QtSettingsStore(const QString& iniFile)
-    : settings_(iniFile, QSettings::IniFormat) {}
+    : iniFile_(iniFile)
+    , settings_(open()) {}
+
+QtSettingsStore::~QtSettingsStore() = default;
+
+std::unique_ptr<QSettings> QtSettingsStore::open() const {
+    if (iniFile_.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                           app::Title, app::Title);
+    return std::make_unique<QSettings>(iniFile_, QSettings::IniFormat);
+}
 
 QString QtSettingsStore::encodedKey(const QString& section, const QString& key) {
     // QSettings splits keys at "/" and "\"; percent-encoding leaves plain keys such as
@@ -17,9 +30,17 @@ QString QtSettingsStore::encodedKey(const QString& section, const QString& key) 
     return section + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(key));
 }
 
+QString QtSettingsStore::folder() const {
+    return QFileInfo(settings_->fileName()).absolutePath();
+}
+
 QString QtSettingsStore::GetSetting(const QString& section, const QString& key,
                                     const QString& defaultValue) const {
-    const QVariant value = settings_.value(encodedKey(section, key));
+    const QString encoded = encodedKey(section, key);
+    const auto unkept = unkept_.constFind(encoded);
+    if (unkept != unkept_.cend())
+        return *unkept;
+    const QVariant value = settings_->value(encoded);
     if (!value.isValid())
         return defaultValue;
     // A hand-edited file may hold a list ("a, b"); the readers expect the text as written.
@@ -30,8 +51,41 @@ QString QtSettingsStore::GetSetting(const QString& section, const QString& key,
 
 void QtSettingsStore::SaveSetting(const QString& section, const QString& key,
                                   const QString& value) {
-    settings_.setValue(encodedKey(section, key), value);
-    settings_.sync();
-    if (settings_.status() != QSettings::NoError)
-        throw RuntimeError::fileAccess(settings_.fileName());
+    SaveSettings(section, {{key, value}});
+}
+
+void QtSettingsStore::SaveSettings(const QString& section, const SettingValues& values) {
+    for (const auto& [key, value] : values)
+        unkept_.insert(encodedKey(section, key), value);
+    // What failed before goes again, so it reaches the disk with the first write that does.
+    for (auto value = unkept_.cbegin(); value != unkept_.cend(); ++value)
+        settings_->setValue(value.key(), value.value());
+    if (synced())
+        unkept_.clear();
+    else
+        tellUnkept();
+}
+
+bool QtSettingsStore::synced() {
+    settings_->sync();
+    if (settings_->status() == QSettings::NoError)
+        return true;
+    // Qt keeps a problem met while reading the file (a byte-order mark, a line without "=")
+    // in the status for the object's whole life, so only a fresh object, which retries
+    // what is still pending, tells whether the values reached the disk.
+    settings_ = open();
+    return settings_->status() == QSettings::NoError;
+}
+
+bool QtSettingsStore::keepsValues() const {
+    return unkept_.isEmpty() && settings_->isWritable();
+}
+
+void QtSettingsStore::tellUnkept() {
+    if (told_)
+        return;
+    told_ = true;
+    messages().show(str(31) + QStringLiteral("\r\n") + QDir::toNativeSeparators(folder()) +
+                        QStringLiteral("\r\n") + str(32),
+                    app::Title, Messages::Icon::Exclamation);
 }

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <utility>
+
+// Keys of one section with the texts to store under them.
+using SettingValues = QList<std::pair<QString, QString>>;
 
 // The per-user store of settings: text values by section and key, under the application
 // title. Every read names its own default; nothing is cached.
@@ -11,8 +16,14 @@ public:
     // The stored text, or `defaultValue` when the key is absent.
     virtual QString GetSetting(const QString& section, const QString& key,
                                const QString& defaultValue) const = 0;
-    // Creates or replaces the value; throws RuntimeError when the store cannot be written.
+    // Creates or replaces the value. A store that cannot write it either throws RuntimeError
+    // or, as the platform's store does, keeps it for this run and tells the user itself.
     virtual void SaveSetting(const QString& section, const QString& key, const QString& value) = 0;
+    // Creates or replaces several values that only make sense together: all of them are
+    // written, or none is.
+    virtual void SaveSettings(const QString& section, const SettingValues& values) = 0;
+    // False when what is written now will be gone at the next run.
+    virtual bool keepsValues() const { return true; }
 
     QString GetSetting(const QString& section, const QString& key, long long defaultValue) const {
         return GetSetting(section, key, QString::number(defaultValue));

@@ -199,11 +199,15 @@ void frmMain::firstRunSteps(Procedure& proc) {
     });
     if (!firstRun)
         return;
-    frmLanguage language(this);
-    if (!showModal(language))
-        return;
-    LanguageBase = languageBaseFor(
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    // A language chosen where it cannot be kept would be asked for again at every start;
+    // the Languages menu still sets it for the run.
+    if (settings().keepsValues()) {
+        frmLanguage language(this);
+        if (!showModal(language) || language.result() != QDialog::Accepted)
+            return;
+        LanguageBase = languageBaseFor(
+            settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    }
     Create_LinkMenuItem();
     proc.run([] { settings().SaveSetting(SettingsSection, QStringLiteral("Installed"), 1); });
 }
@@ -349,11 +353,12 @@ void frmMain::storeRange() {
         option = 1;
     else if (optCustom->isChecked())
         option = 2;
-    settings().SaveSetting(SettingsSection, QStringLiteral("StartDate"),
-                           convert::dateText(DTPicker1->date()));
-    settings().SaveSetting(SettingsSection, QStringLiteral("EndDate"),
-                           convert::dateText(DTPicker2->date()));
-    settings().SaveSetting(SettingsSection, QStringLiteral("RangeOption"), option);
+    // Together or not at all: a start date stored without its end would restore a range
+    // that ends before it starts.
+    settings().SaveSettings(SettingsSection,
+                            {{QStringLiteral("StartDate"), convert::dateText(DTPicker1->date())},
+                             {QStringLiteral("EndDate"), convert::dateText(DTPicker2->date())},
+                             {QStringLiteral("RangeOption"), QString::number(option)}});
 }
 
 void frmMain::endProgram() {

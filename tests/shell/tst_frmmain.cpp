@@ -6,6 +6,7 @@
 #include "shell/Clock.h"
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
+#include "shell/QtSettingsStore.h"
 #include "shell/frmMain.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -143,6 +145,41 @@ private slots:
         QVERIFY(messages->shown[0].text.contains(
             QStringLiteral("in frmMain: Sub Create_LinkMenuItem - Line # 1")));
         QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise error"));
+    }
+
+    // --- A settings file that cannot be read whole or written at all ------------------
+
+    void rangeIsStoredWholeOrNotAtAll() {
+        installed();
+        store->SaveSetting(Settings, QStringLiteral("RangeOption"), "1");
+        auto window = loaded();
+        window->optCustom->click();
+        store->failingKey = QStringLiteral("EndDate");
+        window->cmdCancel->click();
+        QCOMPARE(messages->shown.size(), 1);
+        QVERIFY(messages->shown[0].text.contains(QStringLiteral("Sub Form_Unload - Line # 3")));
+        QCOMPARE(stored("StartDate"), QStringLiteral("absent"));
+        QCOMPARE(stored("RangeOption"), QStringLiteral("1"));
+    }
+
+    void unwritableSettingsFolderTellsOnceAndAsksNoLanguage() {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("config")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QtSettingsStore platform(dir.filePath(QStringLiteral("config/Daywise/Daywise.conf")));
+        setSettings(&platform);
+        bool asked = false;
+        auto watch = whenShown<frmLanguage>([&](frmLanguage* dialog) {
+            asked = true;
+            dialog->cmdOK->click();
+        });
+        auto window = loaded();
+        QVERIFY(window->isVisible());
+        QVERIFY(!asked);
+        window->cmdCancel->click();
+        QCOMPARE(messages->shown.size(), 1);
+        QVERIFY(messages->shown[0].text.contains(QStringLiteral("will not be kept")));
     }
 
     // --- Language -----------------------------------------------------------------------
