@@ -7,8 +7,10 @@
 #include "shell/SettingsStore.h"
 #include "shell/StringTable.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -46,13 +48,12 @@ void frmLanguage::Form_Load() {
     Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Sub"),
                    QStringLiteral("Form_Load"));
     // An unreadable mark counts as a first start: the user then picks a language once more.
-    bool firstStart = true;
     proc.line(1);
     proc.run([&] {
-        firstStart = convert::toNumber(settings().GetSetting(QStringLiteral("Settings"),
-                                                             QStringLiteral("Installed"), 0)) == 0;
+        firstStart_ = convert::toNumber(settings().GetSetting(QStringLiteral("Settings"),
+                                                              QStringLiteral("Installed"), 0)) == 0;
     });
-    if (firstStart) {
+    if (firstStart_) {
         setWindowTitle(app::Title);
         // No language has been chosen yet, so the prompt speaks both.
         Label1->setText(QStringLiteral("Pick your language/Choisissez une langue :"));
@@ -83,4 +84,18 @@ void frmLanguage::cmdOK_Click() {
 
 void frmLanguage::cmdCancel_Click() {
     reject();
+}
+
+void frmLanguage::keyPressEvent(QKeyEvent* event) {
+    if (firstStart_ && event->matches(QKeySequence::Cancel))
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void frmLanguage::closeEvent(QCloseEvent* event) {
+    if (firstStart_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
 }

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
+class QCloseEvent;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -18,8 +20,15 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void Form_Load();
     void cmdOK_Click();
     void cmdCancel_Click();
+
+    // On the first start the user must choose: no language has been stored yet.
+    bool firstStart_ = true;
 };

@@ -41,6 +41,24 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    void firstStartCannotBeEscapedOrClosed() {
+        frmLanguage dialog;
+        dialog.show();
+        QTest::keyClick(dialog.cmbLanguage, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!dialog.close());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(language(), QStringLiteral("absent"));
+
+        store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
+        frmLanguage later;
+        later.show();
+        QTest::keyClick(later.cmbLanguage, Qt::Key_Escape);
+        QVERIFY(!later.isVisible());
+        QCOMPARE(later.result(), int(QDialog::Rejected));
+        QCOMPARE(language(), QStringLiteral("absent"));
+    }
+
     void laterOpeningsSpeakTheCurrentLanguageAndCancelStoresNothing() {
         store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
         store->SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"), "1");
