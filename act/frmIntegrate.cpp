@@ -93,6 +93,7 @@ void frmIntegrate::buildControls() {
     outputs->addWidget(chkOutputIE);
     connect(chkOutputTab, &QCheckBox::toggled, this, &frmIntegrate::chkOutputTab_Click);
     connect(chkOutputView, &QCheckBox::toggled, this, &frmIntegrate::chkOutputView_Click);
+    connect(chkOutputIE, &QCheckBox::clicked, this, [this] { ieChosen_ = true; });
 
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -134,30 +135,30 @@ void frmIntegrate::setCaptions() {
         chkScreen[i]->setText(str(171 + i));
 }
 
+// Each step is reported on its own and the loaded flag is always set: a load that stopped
+// part-way would leave the tab and view boxes ticking and unticking without asking.
 void frmIntegrate::Form_Load() {
     Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
+    proc.line(1);
+    loaded_ = false;
+    setCaptions();
+    proc.line(2);
+    commandName_ = QStringLiteral("Daywise");
+    proc.run([&] { auxCommands_ = application_.auxCommands(); });
+    proc.line(3);
+    proc.run([&] { showScreenBoxes(); });
+    proc.line(4);
+    changed_ = false;
+    proc.line(5);
     proc.run([&] {
-        proc.line(1);
-        loaded_ = false;
-        setCaptions();
-        proc.line(2);
-        commandName_ = QStringLiteral("Daywise");
-        auxCommands_ = application_.auxCommands();
-        proc.line(3);
-        showScreenBoxes();
-        proc.line(4);
-        changed_ = false;
-        proc.line(5);
         linkFolder_ = integration::linkFolder(application_.GetAppPath());
         tabPresent_ = QFileInfo::exists(tabFile());
         viewPresent_ = QFileInfo::exists(viewBarFile());
-        setBox(chkOutputTab, tabPresent_);
-        setBox(chkOutputView, viewPresent_);
-        proc.line(6);
-        showOutputBoxes();
-        proc.line(7);
-        loaded_ = true;
     });
+    setBox(chkOutputTab, tabPresent_);
+    setBox(chkOutputView, viewPresent_);
+    showOutputBoxes(proc);
+    loaded_ = true;
 }
 
 void frmIntegrate::showScreenBoxes() {
@@ -169,12 +170,24 @@ void frmIntegrate::showScreenBoxes() {
 }
 
 // Without a tab or a view the page would be shown nowhere, so the outside browser is forced.
-void frmIntegrate::showOutputBoxes() {
+// Otherwise the box shows the stored choice until the user changes it; adding or removing
+// the tab or the view keeps that unsaved change for Close to store.
+void frmIntegrate::showOutputBoxes(Procedure& proc) {
     const bool shownInAct = tabPresent_ || viewPresent_;
-    if (!shownInAct)
-        settings().SaveSetting(Section, KeyIE, "1");
     chkOutputIE->setEnabled(shownInAct);
-    chkOutputIE->setChecked(convert::toNumber(settings().GetSetting(Section, KeyIE, 1)) != 0);
+    if (!shownInAct) {
+        ieChosen_ = false;
+        setBox(chkOutputIE, true);
+        proc.line(6);
+        proc.run([] { settings().SaveSetting(Section, KeyIE, "1"); });
+        return;
+    }
+    if (ieChosen_)
+        return;
+    proc.line(7);
+    proc.run([&] {
+        setBox(chkOutputIE, convert::toNumber(settings().GetSetting(Section, KeyIE, 1)) != 0);
+    });
 }
 
 void frmIntegrate::Form_Unload() {
@@ -302,7 +315,8 @@ void frmIntegrate::Remove_view() {
 void frmIntegrate::showViewBox() {
     viewPresent_ = QFileInfo::exists(viewBarFile());
     setBox(chkOutputView, viewPresent_);
-    showOutputBoxes();
+    Procedure proc(Unit, Sub, QStringLiteral("chkOutputView_Click"));
+    showOutputBoxes(proc);
 }
 
 void frmIntegrate::chkScreen_Click(int index) {

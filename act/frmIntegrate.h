@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class Procedure;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -47,7 +48,7 @@ private:
 
     void setCaptions();
     void showScreenBoxes();
-    void showOutputBoxes();
+    void showOutputBoxes(Procedure& proc);
     void showViewBox();
     Messages::Answer confirm(int k);
     act::AuxCommands& auxCommands() const;
@@ -64,6 +65,7 @@ private:
     bool viewPresent_ = false;
     bool changed_ = false;
     bool loaded_ = false;
+    bool ieChosen_ = false; // the user has changed chkOutputIE since opening
     bool unloaded_ = false;
     qint32 lastResult_ = 0;
     Messages::Answer lastAnswer_ = Messages::Answer::Ok;

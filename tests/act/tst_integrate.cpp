@@ -116,6 +116,36 @@ private slots:
         QVERIFY(!control(*withTab, "chkOutputIE")->isChecked());
     }
 
+    void anUnreadableOutsideBrowserSettingStillLetsTheTabBoxAsk() {
+        writeFile(netLinks("Daywise-tab.ctl"), "x");
+        store.SaveSetting("Integration", "IE", "zz9");
+        recorder->answers = {Answer::Ok, Answer::No};
+        auto dialog = open();
+        QCOMPARE(recorder->shown.size(), 1);
+        QVERIFY(recorder->texts()[0].startsWith(
+            "Error 13: 'Type mismatch'\rin frmIntegrate: Sub Form_Load"));
+        QVERIFY(control(*dialog, "chkOutputIE")->isChecked());
+
+        control(*dialog, "chkOutputTab")->click();
+        QCOMPARE(recorder->texts().mid(1), QStringList({str(92), restartQuestion()}));
+        QVERIFY(!QFile::exists(netLinks("Daywise-tab.ctl")));
+    }
+
+    void changingTheTabOrViewKeepsTheUnsavedOutsideBrowserChoice() {
+        writeFile(netLinks("Daywise-tab.ctl"), "x");
+        store.SaveSetting("Integration", "IE", "1");
+        recorder->answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No};
+        auto dialog = open();
+        control(*dialog, "chkOutputIE")->click();
+        control(*dialog, "chkOutputView")->click(); // added
+        control(*dialog, "chkOutputTab")->click();  // removed, and the dialog loads again
+        QCOMPARE(recorder->texts(),
+                 QStringList({str(91), restartQuestion(), str(92), restartQuestion()}));
+        QVERIFY(!control(*dialog, "chkOutputIE")->isChecked());
+        control<QPushButton>(*dialog, "cmdOK")->click();
+        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("0"));
+    }
+
     void addingTheTabWritesItsFileAndAsksToRestart() {
         recorder->answers = {Answer::Ok, Answer::No};
         auto dialog = open();
