@@ -105,6 +105,8 @@ void frmColor::buildWindow() {
     for (int i = 0; i < MaxUsers + PriorityCount; ++i) {
         Label2[i] = new QLabel(this);
         Label2[i]->setObjectName(indexed("Label2", i));
+        // User names come from the database: "<b>Boss</b>" is a name, not markup.
+        Label2[i]->setTextFormat(Qt::PlainText);
     }
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));

@@ -163,6 +163,20 @@ private slots:
         QCOMPARE(env->stored("User 16"), QString::number(0x010101));
     }
 
+    void userNamesShowAsWrittenNotAsMarkup() {
+        const QStringList names{"<b>Boss</b>", "Carol <i>", "Tom &amp; Jerry"};
+        users.users = {
+            {"USR000000001", names[0]}, {"USR000000002", names[1]}, {"USR000000003", names[2]}};
+        open();
+        for (int k = 0; k < names.size(); ++k) {
+            const auto* shown = control<QLabel>(*dialog, QStringLiteral("Label2%1").arg(k));
+            QCOMPARE(shown->text(), names[k]);
+            // Markup would draw fewer characters than the name holds.
+            QVERIFY2(shown->sizeHint().width() >= shown->fontMetrics().horizontalAdvance(names[k]),
+                     qPrintable(names[k]));
+        }
+    }
+
     void unreadableStoredValuesStillOpenTheDialog() {
         env->set("ColorDefault=7;PriorityColor1=blue;Bob=x");
         open();
