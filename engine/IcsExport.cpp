@@ -35,10 +35,13 @@ public:
     bool isUtc() const { return zone_ == icaltimezone_get_utc_timezone(); }
 
     icalproperty* time(icalproperty* property, const QDateTime& wall, bool date) const {
-        if (date || !zone_) {
-            icalproperty_set_value(property, icalvalue_new_datetime(icalTime(wall, date, nullptr)));
-            if (date)
-                icalproperty_add_parameter(property, icalparameter_new_value(ICAL_VALUE_DATE));
+        if (date) {
+            icalproperty_set_value(property, icalvalue_new_date(icalTime(wall, true, nullptr)));
+            return property;
+        }
+        if (!zone_) {
+            icalproperty_set_value(property,
+                                   icalvalue_new_datetime(icalTime(wall, false, nullptr)));
             return property;
         }
         if (isUtc()) {
