@@ -294,6 +294,19 @@ private slots:
         QVERIFY2(all.contains("DONE") && all.contains("|2|") && all.contains("None"),
                  "the week holds cleared, to-do and timeless rows");
         validateWithAnotherParser(ics, before.size());
+        const QString again = path(QStringLiteral("again.ics"));
+        QCOMPARE(calendar(demo, first, last, again).size(), before.size());
+        QCOMPARE(uidsOf(again), uidsOf(ics));
+
+        // A file that cannot be written fails the run and leaves nothing half-written.
+        const QString blocker = path(QStringLiteral("not-a-folder"));
+        QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
+        const Result failed =
+            run(QStringLiteral(DAYWISE_PROGRAM), {"--create", "--start", "2024-03-25", "--week",
+                                                  "--html-dir", path(QStringLiteral("html-failed")),
+                                                  "--ics", blocker + QStringLiteral("/week.ics")});
+        QCOMPARE(failed.exitCode, 1);
+        QVERIFY2(failed.err.contains("week.ics"), qPrintable(failed.err));
 
         const QString back = path(QStringLiteral("back.actdb"));
         const Result imported = actdb({"import-ics", back, ics, "--user", "Claire Fontaine"});
@@ -304,6 +317,17 @@ private slots:
     }
 
 private:
+    static QStringList uidsOf(const QString& ics) {
+        QFile file(ics);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList uids;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (line.startsWith("UID:"))
+                uids << QString::fromUtf8(line.trimmed());
+        return uids;
+    }
+
     void validateWithAnotherParser(const QString& ics, qsizetype rows) const {
         QFile file(ics);
         QVERIFY(file.open(QIODevice::ReadOnly));
