@@ -67,8 +67,8 @@ QString detailsOf(const IcsItem& item) {
     QStringList lines;
     for (const QString& part : {text(icalcomponent_get_description(item.component)),
                                 text(icalcomponent_get_location(item.component))})
-        if (!part.isEmpty())
-            lines << part;
+        if (!part.trimmed().isEmpty())
+            lines << part.trimmed();
     return lines.join(QLatin1Char('\n'));
 }
 
