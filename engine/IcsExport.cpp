@@ -45,8 +45,7 @@ public:
             return property;
         }
         if (isUtc()) {
-            icalproperty_set_value(property, icalvalue_new_datetime(icaltime_convert_to_zone(
-                                                 icalTime(wall, false, zone_), zone_)));
+            icalproperty_set_value(property, icalvalue_new_datetime(icalTime(wall, false, zone_)));
             return property;
         }
         icalproperty_set_value(property, icalvalue_new_datetime(icalTime(wall, false, nullptr)));
@@ -63,8 +62,7 @@ public:
         const QDateTime from(QDate(firstEntry.date().year() - ZoneYearsBefore, 1, 1), QTime(0, 0),
                              Qt::UTC);
         icaltimezone_truncate_vtimezone(definition,
-                                        icaltime_convert_to_zone(icalTime(from, false, nullptr),
-                                                                 icaltimezone_get_utc_timezone()),
+                                        icalTime(from, false, icaltimezone_get_utc_timezone()),
                                         icaltime_null_time(), 0);
         icalcomponent_add_component(calendar, definition);
     }
