@@ -120,6 +120,7 @@ GenerationOutcome Generation::run(const QDate& start, const QDate& end) {
     if (!stored || !writeFiles(state, folder))
         return outcome;
     outcome.pagePath = folder + QLatin1Char('/') + PageFileName;
+    outcome.rows = std::move(state.ActivityRows);
 
     UpdateView(session_.views());
     UpdateTab(session_.views());

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ActivityRow.h"
+
 #include <QDate>
+#include <QList>
 #include <QString>
 
 namespace act {
@@ -17,7 +20,8 @@ struct GenerationOutcome {
     };
     Result result = Result::Failed;
     QDate correctedEnd;
-    QString pagePath; // the page showing the calendar, once its files are written
+    QString pagePath;        // the page showing the calendar, once its files are written
+    QList<ActivityRow> rows; // the calendar's rows, once its files are written
 };
 
 // The generation behind the Create button and the headless --create: checks the range,

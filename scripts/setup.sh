@@ -8,9 +8,9 @@ with_tests=0
 if [ "${1:-}" = "--tests" ]; then with_tests=1; shift; fi
 build_dir=${1:-build}
 
-packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev)
+packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libical-dev)
 if [ "$with_tests" = 1 ]; then
-    packages+=(chromium nodejs xvfb xauth)
+    packages+=(chromium nodejs xvfb xauth python3-icalendar)
 fi
 
 missing=()

@@ -14,11 +14,13 @@
 #include "act/standin/StandinFactory.h"
 #include "engine/Generation.h"
 #include "engine/HtmlFolder.h"
+#include "engine/IcsExport.h"
 #include "engine/SelectionTests.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 #include <cstdio>
@@ -126,7 +128,24 @@ void addOptions(QCommandLineParser& parser) {
         {QStringLiteral("html-dir"), QStringLiteral("Folder to write the calendar to."),
          QStringLiteral("DIR")},
         {QStringLiteral("open"), QStringLiteral("Open the page in the web browser afterwards.")},
+        {QStringLiteral("ics"),
+         QStringLiteral("Also write the calendar's activities to an iCalendar file."),
+         QStringLiteral("FILE")},
     });
+}
+
+// Writes the calendar just made as an iCalendar file; reports a failure as an error.
+bool exportIcs(const QString& path, act::ActSession& session, const GenerationOutcome& outcome,
+               const Range& range) {
+    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("ExportIcs"));
+    const bool done = proc.run([&] {
+        proc.line(1);
+        writeIcsCalendar(path, session, outcome.rows, range.start, range.end);
+    });
+    if (done)
+        std::printf("%s\n",
+                    qUtf8Printable(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+    return done;
 }
 
 } // namespace
@@ -187,7 +206,11 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
     const GenerationOutcome outcome = generation.run(range.start, range.end);
     if (!outcome.pagePath.isEmpty())
         std::printf("%s\n", qUtf8Printable(QDir::toNativeSeparators(outcome.pagePath)));
-    return outcome.result == GenerationOutcome::Result::Written && counting.count == 0 ? 0 : 1;
+    const bool written = outcome.result == GenerationOutcome::Result::Written;
+    if (written && parser.isSet(QStringLiteral("ics")) &&
+        !exportIcs(parser.value(QStringLiteral("ics")), session, outcome, range))
+        return 1;
+    return written && counting.count == 0 ? 0 : 1;
 }
 
 int runHeadless(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include "ActdbCommands.h"
 
+#include "ActdbImportIcs.h"
 #include "ActdbStatus.h"
 #include "act/standin/ActHome.h"
 #include "act/standin/DatabaseFile.h"
@@ -24,6 +25,13 @@ Commands:
   import DB FIXTURE.json         build DB from a fixture; replaces DB only when it is a
                                  stand-in database, and only once the import succeeded
   export DB                      write DB as fixture JSON to standard output
+  import-ics DB FILE.ics [FILE.ics ...] [--zone ZONE] [--user NAME]
+             [--from YYYY-MM-DD] [--to YYYY-MM-DD]
+                                 build a new DB from calendar files, every item owned by
+                                 the user NAME (default: the login name), times in ZONE
+                                 (default: the system's); repetitions the database cannot
+                                 hold become single activities from --from to --to
+                                 (default: two years back to five years ahead)
   demo DB [--today YYYY-MM-DD]   build the demo database around a day (default: today)
   open DB                        start ACT! with DB open
   close                          close ACT!, as its user would
@@ -106,6 +114,8 @@ int run(const QStringList& arguments, QTextStream& out) {
 } // namespace
 
 int runActdb(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (arguments.value(0) == QLatin1String("import-ics"))
+        return runImportIcs(arguments, out, err);
     try {
         return run(arguments, out);
     } catch (const UsageError& e) {

@@ -1,0 +1,363 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Calendar files in and out, run as a user would: daywise-actdb import-ics, then daywise
+// --create over the database, judged by the rows of the data.js it writes.
+class IcsTest : public QObject {
+    Q_OBJECT
+
+    struct Result {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+
+    // One row of the calendar: its day and the page's fields.
+    struct Row {
+        QDate day;
+        QStringList fields;
+        QString time() const { return fields.value(2); }
+        QString regarding() const { return fields.value(4); }
+    };
+    enum Field { Type = 0, Priority = 1, Alarm = 3, Details = 5, Contact = 6, AlsoWith = 19 };
+
+    QTemporaryDir dir_;
+    QString zone_ = QStringLiteral("UTC");
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    static QString fixture(const QString& name) {
+        return qEnvironmentVariable("DAYWISE_FIXTURES") + QStringLiteral("/ics/") + name;
+    }
+
+    Result run(const QString& program, const QStringList& arguments) const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DAYWISE_ACT_HOME"), path(QStringLiteral("home")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+        environment.insert(QStringLiteral("TZ"), zone_);
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+            return {-1, {}, program + QStringLiteral(" did not end normally")};
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    Result actdb(const QStringList& arguments) const {
+        return run(QStringLiteral(DAYWISE_ACTDB), arguments);
+    }
+
+    // Imports the fixtures into a new database for the user "Me Myself", over 2024 and 2025.
+    Result importIcs(const QString& db, const QStringList& fixtures,
+                     const QStringList& options = {}) const {
+        QStringList arguments{QStringLiteral("import-ics"), db};
+        for (const QString& name : fixtures)
+            arguments << fixture(name);
+        return actdb(
+            arguments + options +
+            QStringList{"--user", "Me Myself", "--from", "2024-01-01", "--to", "2025-12-31"});
+    }
+
+    // The rows of the calendar of first..last over the database, every type and cleared ones
+    // included; ics, when given, receives the exported calendar.
+    QList<Row> calendar(const QString& db, const QDate& first, const QDate& last,
+                        const QString& ics = QString()) const {
+        if (actdb({"open", db}).exitCode != 0)
+            return {};
+        const QString html = path(QStringLiteral("html-") + QFileInfo(db).baseName());
+        QStringList arguments{"--create",
+                              "--start",
+                              first.toString(Qt::ISODate),
+                              "--end",
+                              last.toString(Qt::ISODate),
+                              "--html-dir",
+                              html};
+        if (!ics.isEmpty())
+            arguments << "--ics" << ics;
+        const Result created = run(QStringLiteral(DAYWISE_PROGRAM), arguments);
+        if (created.exitCode != 0) {
+            qWarning("%s", qPrintable(created.err));
+            return {};
+        }
+        return rowsOf(html + QStringLiteral("/data.js"), first);
+    }
+
+    static QString unescaped(QString text) {
+        static const QRegularExpression escape(QStringLiteral("\\\\(.)"));
+        return text.replace(escape, QStringLiteral("\\1"));
+    }
+
+    static QList<Row> rowsOf(const QString& dataJs, const QDate& first) {
+        QFile file(dataJs);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QString text = QString::fromUtf8(file.readAll());
+        static const QRegularExpression perDay(QStringLiteral("Nbactivities\\[(\\d+)\\]=(\\d+)"));
+        static const QRegularExpression value(
+            QStringLiteral("Activities\\[\\d+\\]='((?:[^'\\\\]|\\\\.)*)';"));
+        QList<QDate> dayOfRow;
+        for (auto m = perDay.globalMatch(text); m.hasNext();) {
+            const auto match = m.next();
+            for (int n = match.captured(2).toInt(); n > 0; --n)
+                dayOfRow << first.addDays(match.captured(1).toInt());
+        }
+        QStringList values;
+        for (auto m = value.globalMatch(text); m.hasNext();)
+            values << unescaped(m.next().captured(1));
+        QList<Row> rows;
+        for (qsizetype i = 0; i < dayOfRow.size(); ++i)
+            rows.append({dayOfRow.at(i), values.mid(i * 22, 22)});
+        return rows;
+    }
+
+    static QStringList dayTimes(const QList<Row>& rows, const QString& regarding) {
+        QStringList found;
+        for (const Row& row : rows)
+            if (row.regarding().startsWith(regarding))
+                found << row.day.toString(QStringLiteral("MM-dd ")) + row.time();
+        return found;
+    }
+
+    static const Row* rowNamed(const QList<Row>& rows, const QString& regarding) {
+        for (const Row& row : rows)
+            if (row.regarding().startsWith(regarding))
+                return &row;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        QDir().mkpath(path(QStringLiteral("config/Daywise")));
+        QFile settings(path(QStringLiteral("config/Daywise/Daywise.conf")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Filter]\nType2=1\nCleared=0\n[Options]\n");
+        for (int field = 0; field <= 15; ++field)
+            settings.write(QByteArray("Field") + QByteArray::number(field) + "=1\n");
+    }
+
+    void aSeriesInItsOwnZoneStaysOneAcrossDaylightSaving() {
+        const QString db = path(QStringLiteral("new-york.actdb"));
+        const Result imported =
+            importIcs(db, {"weekly-across-dst.ics"}, {"--zone", "America/New_York"});
+        QCOMPARE(imported.exitCode, 0);
+        QVERIFY2(imported.out.contains("imported 1 activities"), qPrintable(imported.out));
+        const QList<Row> rows = calendar(db, QDate(2024, 3, 4), QDate(2024, 4, 1));
+        QCOMPARE(dayTimes(rows, "Mondays at nine"),
+                 QStringList({"03-04 09:00 - 10:00", "03-11 09:00 - 10:00", "03-25 09:00 - 10:00",
+                              "04-01 09:00 - 10:00"}));
+        QCOMPARE(rows.first().fields.value(20), QStringLiteral("1"));
+    }
+
+    void aSeriesFromAnotherZoneFollowsBothZonesChanges() {
+        const QString db = path(QStringLiteral("paris.actdb"));
+        const Result imported =
+            importIcs(db, {"weekly-across-dst.ics"}, {"--zone", "Europe/Paris"});
+        QCOMPARE(imported.exitCode, 0);
+        QVERIFY2(imported.out.contains("expanded 1 repeating item(s) into 4 single activities"),
+                 qPrintable(imported.out));
+        const QList<Row> rows = calendar(db, QDate(2024, 3, 4), QDate(2024, 4, 1));
+        QCOMPARE(dayTimes(rows, "Mondays at nine"),
+                 QStringList({"03-04 15:00 - 16:00", "03-11 14:00 - 15:00", "03-25 14:00 - 15:00",
+                              "04-01 15:00 - 16:00"}));
+    }
+
+    void recurrencesCountsAndMovedOccurrences() {
+        const QString db = path(QStringLiteral("recurring.actdb"));
+        QCOMPARE(importIcs(db, {"daily-count.ics", "moved-occurrence.ics"}).exitCode, 0);
+        const QList<Row> rows = calendar(db, QDate(2024, 3, 1), QDate(2024, 3, 31));
+        // Paris is an hour ahead of the machine's UTC in March.
+        QCOMPARE(dayTimes(rows, "Every other day"),
+                 QStringList({"03-04 07:30 - 08:00", "03-06 07:30 - 08:00", "03-08 07:30 - 08:00",
+                              "03-10 07:30 - 08:00"}));
+        QCOMPARE(dayTimes(rows, "Wednesdays at ten"),
+                 QStringList({"03-06 10:00 - 11:00", "03-20 10:00 - 11:00"}));
+        QCOMPARE(dayTimes(rows, "Moved from"), QStringList({"03-14 16:00 - 17:00"}));
+    }
+
+    void allDayFloatingAndCancelledEvents() {
+        const QString db = path(QStringLiteral("all-day.actdb"));
+        const Result imported = importIcs(db, {"all-day.ics"}, {"--zone", "Asia/Tokyo"});
+        QCOMPARE(imported.exitCode, 0);
+        QVERIFY2(imported.out.contains("expanded 1 repeating item(s) into 2 single activities"),
+                 qPrintable(imported.out));
+        QVERIFY2(imported.out.contains("left out 1"), qPrintable(imported.out));
+        const QList<Row> rows = calendar(db, QDate(2024, 3, 10), QDate(2024, 3, 16));
+        QCOMPARE(dayTimes(rows, "Yearly on 15 March"), QStringList({"03-15 None"}));
+        QCOMPARE(dayTimes(rows, "Three whole days"),
+                 QStringList({"03-11 None", "03-12 None", "03-13 None"}));
+        QCOMPARE(dayTimes(rows, "Floating"), QStringList({"03-12 07:00 - 07:30"}));
+        QVERIFY(dayTimes(rows, "Cancelled").isEmpty());
+        QCOMPARE(dayTimes(calendar(db, QDate(2025, 3, 15), QDate(2025, 3, 15)), "Yearly"),
+                 QStringList({"03-15 None"}));
+    }
+
+    void toDosKeepPriorityAndClearing() {
+        const QString db = path(QStringLiteral("todos.actdb"));
+        QCOMPARE(importIcs(db, {"todos.ics"}).exitCode, 0);
+        const QList<Row> rows = calendar(db, QDate(2024, 3, 11), QDate(2024, 3, 17));
+        QCOMPARE(rows.size(), 2);
+        const Row* open = rowNamed(rows, "Open to-do");
+        const Row* done = rowNamed(rows, "Done to-do");
+        QVERIFY(open && done);
+        QCOMPARE(open->fields.at(Type), QStringLiteral("2"));
+        QCOMPARE(open->fields.at(Priority), QStringLiteral("High"));
+        QCOMPARE(open->day, QDate(2024, 3, 13));
+        QCOMPARE(done->fields.at(Priority), QStringLiteral("Low"));
+        QCOMPARE(done->day, QDate(2024, 3, 14));
+        QVERIFY2(done->time().contains(QStringLiteral("DONE")), qPrintable(done->time()));
+        QVERIFY2(!open->time().contains(QStringLiteral("DONE")), qPrintable(open->time()));
+    }
+
+    void crLfFoldedLinesPeopleAndAlarms() {
+        const QString db = path(QStringLiteral("crlf.actdb"));
+        QCOMPARE(importIcs(db, {"crlf-folded.ics"}).exitCode, 0);
+        const QList<Row> rows = calendar(db, QDate(2024, 3, 15), QDate(2024, 3, 15));
+        QCOMPARE(rows.size(), 1);
+        const Row& row = rows.first();
+        QCOMPARE(row.regarding(), QStringLiteral("CR LF line ends and a summary folded over two "
+                                                 "lines in the middle of a word"));
+        QCOMPARE(row.fields.at(Type), QStringLiteral("0"));
+        QVERIFY2(row.fields.at(Details).contains(QStringLiteral("café order")),
+                 qPrintable(row.fields.at(Details)));
+        QVERIFY2(row.fields.at(Details).contains(QStringLiteral("Room 4")),
+                 qPrintable(row.fields.at(Details)));
+        QCOMPARE(row.fields.at(Contact), QStringLiteral("Lefèvre, Jean-Luc"));
+        QVERIFY2(row.fields.at(AlsoWith).contains(QStringLiteral("Ann Smith")),
+                 qPrintable(row.fields.at(AlsoWith)));
+        QCOMPARE(row.fields.at(Alarm), QStringLiteral("15'"));
+    }
+
+    void badFilesNameTheLineAndLeaveNoDatabase_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not iCalendar") << "broken-not-icalendar.ics"
+                                       << "broken-not-icalendar.ics:1: not an iCalendar file";
+        QTest::newRow("cut short") << "broken-cut-short.ics"
+                                   << "broken-cut-short.ics:7: the calendar is cut short";
+        QTest::newRow("no start") << "broken-no-start.ics"
+                                  << "broken-no-start.ics:10: VEVENT without a start";
+        QTest::newRow("unknown zone") << "broken-unknown-zone.ics"
+                                      << "broken-unknown-zone.ics:7: unknown time zone";
+    }
+
+    void badFilesNameTheLineAndLeaveNoDatabase() {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        const QString db = path(QStringLiteral("broken.actdb"));
+        // A good file first: nothing of it may stay behind either.
+        const Result imported = importIcs(db, {"todos.ics", file});
+        QCOMPARE(imported.exitCode, 1);
+        QVERIFY2(imported.err.contains(message), qPrintable(imported.err));
+        QVERIFY(!QFileInfo::exists(db));
+        QVERIFY(QDir(dir_.path()).entryList({"broken.actdb*"}).isEmpty());
+    }
+
+    void importRefusesAnExistingFileAndAnUnknownZone() {
+        const QString db = path(QStringLiteral("existing.actdb"));
+        QCOMPARE(actdb({"create", db}).exitCode, 0);
+        const Result again = importIcs(db, {"todos.ics"});
+        QCOMPARE(again.exitCode, 1);
+        QVERIFY2(again.err.contains("exists already"), qPrintable(again.err));
+        const Result zone =
+            importIcs(path(QStringLiteral("zone.actdb")), {"todos.ics"}, {"--zone", "Mars/Base"});
+        QCOMPARE(zone.exitCode, 1);
+        QVERIFY2(zone.err.contains("unknown time zone \"Mars/Base\""), qPrintable(zone.err));
+    }
+
+    // The demo week written out and read back gives the same rows, but for what a calendar
+    // file does not carry: the contacts' other fields, colours, whether a row repeats, and
+    // who else a colleague's booking with the user names (the import makes the colleague
+    // its main contact).
+    void theDemoWeekRoundTrips() {
+        zone_ = QStringLiteral("Europe/Paris");
+        const auto kept = [](const QList<Row>& rows) {
+            QStringList texts;
+            for (const Row& row : rows)
+                texts << row.day.toString(Qt::ISODate) + QLatin1Char('|') +
+                             QStringList(row.fields.mid(0, 7)).join(QLatin1Char('|')) +
+                             QLatin1Char('|') + row.fields.value(18);
+            return texts;
+        };
+        const QString demo = path(QStringLiteral("demo.actdb"));
+        QCOMPARE(actdb({"demo", demo, "--today", "2024-03-28"}).exitCode, 0);
+        const QString ics = path(QStringLiteral("demo.ics"));
+        // The week in which Paris moves its clocks.
+        const QDate first(2024, 3, 25);
+        const QDate last(2024, 3, 31);
+        const QList<Row> before = calendar(demo, first, last, ics);
+        const QString all = kept(before).join(QLatin1Char('\n'));
+        QVERIFY2(all.contains("DONE") && all.contains("|2|") && all.contains("None"),
+                 "the week holds cleared, to-do and timeless rows");
+        validateWithAnotherParser(ics, before.size());
+        const QString again = path(QStringLiteral("again.ics"));
+        QCOMPARE(calendar(demo, first, last, again).size(), before.size());
+        QCOMPARE(uidsOf(again), uidsOf(ics));
+
+        // A file that cannot be written fails the run and leaves nothing half-written.
+        const QString blocker = path(QStringLiteral("not-a-folder"));
+        QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
+        const Result failed =
+            run(QStringLiteral(DAYWISE_PROGRAM), {"--create", "--start", "2024-03-25", "--week",
+                                                  "--html-dir", path(QStringLiteral("html-failed")),
+                                                  "--ics", blocker + QStringLiteral("/week.ics")});
+        QCOMPARE(failed.exitCode, 1);
+        QVERIFY2(failed.err.contains("week.ics"), qPrintable(failed.err));
+
+        const QString back = path(QStringLiteral("back.actdb"));
+        const Result imported = actdb({"import-ics", back, ics, "--user", "Claire Fontaine"});
+        QCOMPARE(imported.exitCode, 0);
+        const QList<Row> after = calendar(back, first, last);
+        QCOMPARE(kept(after), kept(before));
+        zone_ = QStringLiteral("UTC");
+    }
+
+private:
+    static QStringList uidsOf(const QString& ics) {
+        QFile file(ics);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList uids;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (line.startsWith("UID:"))
+                uids << QString::fromUtf8(line.trimmed());
+        return uids;
+    }
+
+    void validateWithAnotherParser(const QString& ics, qsizetype rows) const {
+        QFile file(ics);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(!bytes.isEmpty());
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        for (const QByteArray& line : bytes.split('\n'))
+            QVERIFY2(line.size() <= 76, line.constData());
+        QProcess python;
+        python.start(QStringLiteral(DAYWISE_PYTHON), {"-c", R"(
+import datetime, sys, icalendar
+calendar = icalendar.Calendar.from_ical(open(sys.argv[1], 'rb').read())
+items = calendar.walk('VEVENT') + calendar.walk('VTODO')
+uids = [str(item['UID']) for item in items]
+assert len(uids) == len(set(uids)), 'UIDs repeat'
+for item in items:
+    start = item['DTSTART'].dt
+    assert not isinstance(start, datetime.datetime) or start.tzinfo is not None, item['UID']
+    assert item.get('SUMMARY') is not None and item.get('PRIORITY') is not None
+zones = [str(zone['TZID']) for zone in calendar.walk('VTIMEZONE')]
+assert zones == ['Europe/Paris'], zones
+print(len(items))
+)",
+                                                      ics});
+        QVERIFY(python.waitForFinished(60000));
+        QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+        const int items = python.readAllStandardOutput().trimmed().toInt();
+        QVERIFY(items > 0 && items <= rows);
+    }
+};
+
+QTEST_GUILESS_MAIN(IcsTest)
+#include "tst_ics.moc"
