@@ -7,6 +7,7 @@
 #include "ErrorReport.h"
 #include "Messages.h"
 #include "ProgramState.h"
+#include "QtTranslation.h"
 #include "SettingsStore.h"
 #include "ShellOpener.h"
 #include "StringTable.h"
@@ -231,6 +232,9 @@ void frmMain::setCaptions() {
     cmdOK->setText(str(118));
     cmdCancel->setText(str(2));
     lblMore->setText(str(3));
+    useQtTranslation(LanguageBase);
+    for (QDateEdit* picker : {DTPicker1, DTPicker2})
+        picker->setLocale(languageLocale(LanguageBase));
 }
 
 bool frmMain::registerEvents(Procedure& proc) {
