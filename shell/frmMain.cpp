@@ -4,6 +4,7 @@
 #include "ClickableLabel.h"
 #include "Clock.h"
 #include "Conversions.h"
+#include "DialogPlacement.h"
 #include "ErrorReport.h"
 #include "Messages.h"
 #include "ProgramState.h"
@@ -34,6 +35,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -92,10 +94,18 @@ void frmMain::buildControls() {
     lblMore = named(new QLabel, "lblMore");
     lblLink = named(new ClickableLabel(app::WebAddress), "lblLink");
     lblLink->setCursor(Qt::PointingHandCursor);
-    lblLink->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    lblLink->setFocusPolicy(Qt::StrongFocus);
+    QPalette linkColours = lblLink->palette();
+    linkColours.setColor(QPalette::WindowText, linkColours.color(QPalette::Link));
+    lblLink->setPalette(linkColours);
+    QFont underlined = lblLink->font();
+    underlined.setUnderline(true);
+    lblLink->setFont(underlined);
     Timer1 = named(new QTimer(this), "Timer1");
 
     auto* range = new QGridLayout(Frame1);
+    Label1[0]->setBuddy(DTPicker1);
+    Label1[2]->setBuddy(DTPicker2);
     range->addWidget(Label1[0], 0, 0);
     range->addWidget(DTPicker1, 1, 0, Qt::AlignTop);
     range->addWidget(Label1[1], 0, 1, 1, 2);
@@ -136,6 +146,7 @@ void frmMain::buildMenus() {
     mnuIntegrate = named(mnuOptions->addAction(QString()), "mnuIntegrate");
     mnuHelp = named(menuBar()->addMenu(QString()), "mnuHelp");
     mnuOnline = named(mnuHelp->addAction(QString()), "mnuOnline");
+    mnuOnline->setShortcut(QKeySequence::HelpContents);
     mnuAbout = named(mnuHelp->addAction(QString()), "mnuAbout");
 }
 
@@ -310,6 +321,23 @@ void frmMain::storeDefaultColumns(Procedure& proc) {
 
 // --- Unload -------------------------------------------------------------------------------
 
+// A main window has no default button of its own: Enter presses Create and Escape Cancel, as
+// in a dialog. Controls that use these keys themselves (the open calendar, a button in
+// focus, the link) take them first.
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        cmdOK->click();
+        return;
+    case Qt::Key_Escape:
+        cmdCancel->click();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
@@ -473,6 +501,7 @@ void frmMain::mnuOnline_Click() {
 }
 
 bool frmMain::showModal(QDialog& dialog) {
+    placeDialog(dialog, *this);
     openDialog_ = &dialog;
     dialog.exec();
     openDialog_ = nullptr;
