@@ -62,7 +62,7 @@ QString shippedFolder() {
     const QString page = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
                                                 QLatin1String("daywise/html/") + PageFileName);
     return page.isEmpty() ? QString()
-                          : QFileInfo(page).dir().absoluteFilePath(QStringLiteral(".."));
+                          : QDir::cleanPath(QFileInfo(page).absolutePath() + QLatin1String("/.."));
 }
 
 QString htmlFolder() {

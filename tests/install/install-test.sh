@@ -56,9 +56,16 @@ for f in Daywise.htm Daywise.css call.gif data.js script.js; do
 done
 grep -q "Ldaydate='2024 3 17'" "$XDG_DATA_HOME/Daywise/html/data.js" || fail "wrong range"
 
-# Without its shipped page the program says so and fails, rather than naming a missing page.
+# A program away from its tree finds the page in the system's data folders ...
 mkdir "$work/alone"
 cp "$prefix/bin/daywise" "$work/alone/"
+rm -rf "$XDG_DATA_HOME/Daywise/html"
+XDG_DATA_DIRS=$readonly_copy/share "$work/alone/daywise" --create --start 2024-03-11 --week \
+    >/dev/null || fail "the page in XDG_DATA_DIRS was not found"
+cmp -s "$prefix/share/daywise/html/Daywise.css" "$XDG_DATA_HOME/Daywise/html/Daywise.css" ||
+    fail "the page was not copied from XDG_DATA_DIRS"
+
+# ... and without one it says so and fails, rather than naming a missing page.
 rm -rf "$XDG_DATA_HOME/Daywise/html"
 status=0
 page=$("$work/alone/daywise" --create --start 2024-03-11 --week 2>"$work/err") || status=$?
