@@ -75,12 +75,14 @@ Range rangeFor(const HeadlessRequest& request) {
     range.end = request.end;
     if (range.end.isValid())
         return range;
-    if (request.length == Length::Week || (request.length == Length::AsStored && option() == 0))
-        range.end = range.start.addDays(6);
-    else if (request.length == Length::Month || option() != 2)
-        range.end = range.start.addMonths(1).addDays(-1);
-    else
+    const QDate week = range.start.addDays(6);
+    const QDate month = range.start.addMonths(1).addDays(-1);
+    if (request.length != Length::AsStored)
+        range.end = request.length == Length::Week ? week : month;
+    else if (option() == 2)
         range.end = storedDate(QStringLiteral("EndDate"));
+    else
+        range.end = option() == 1 ? month : week; // an unknown choice is a week, as in the window
     return range;
 }
 

@@ -276,6 +276,14 @@ private slots:
                  1);
         QVERIFY(fx->messages.texts().value(0).startsWith("Error 13: 'Type mismatch'"));
 
+        // An unknown choice is a week, as the main window restores it.
+        fx->store.SaveSetting("Settings", "RangeOption", 7);
+        QCOMPARE(runHeadlessCreate(
+                     {"daywise", "--create", "--start", "2024-03-11", "--html-dir", html->path()},
+                     factory),
+                 0);
+        QVERIFY(dataJs().contains("Ldaydate='2024 3 17';"));
+
         // The stored custom range fills what the command line leaves open.
         fx->store.SaveSetting("Settings", "RangeOption", 2);
         fx->store.SaveSetting("Settings", "StartDate", "2024-03-12");
