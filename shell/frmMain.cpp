@@ -321,14 +321,17 @@ void frmMain::storeDefaultColumns(Procedure& proc) {
 
 // --- Unload -------------------------------------------------------------------------------
 
-// A main window has no default button of its own: Enter presses Create and Escape Cancel, as
-// in a dialog. Controls that use these keys themselves (the open calendar, a button in
-// focus, the link) take them first.
+// A main window has no default button of its own: Enter presses Create, or the button in
+// focus, and Escape Cancel, as in a dialog. Controls that use these keys themselves (the open
+// calendar, the link) take them first.
 void frmMain::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        cmdOK->click();
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+            focused->click();
+        else
+            cmdOK->click();
         return;
     case Qt::Key_Escape:
         cmdCancel->click();

@@ -201,6 +201,13 @@ private slots:
         QTest::keyClick(window->optCustom, Qt::Key_Escape);
         QVERIFY(window->ended());
         QCOMPARE(store->GetSetting("Settings", "EndDate", ""), "2024-04-10");
+
+        // Enter on the Cancel button in focus cancels.
+        auto another = mainWindow();
+        another->cmdCancel->setFocus();
+        QTest::keyClick(another->cmdCancel, Qt::Key_Return);
+        QVERIFY(another->ended());
+        QCOMPARE(messages->shown.size(), 1);
     }
 
     void colourBoxesOpenFromTheKeyboard() {
