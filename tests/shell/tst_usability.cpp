@@ -254,6 +254,8 @@ private slots:
         auto window = mainWindow("1");
         QCOMPARE(window->cmdOK->text(), "C&r\u00e9er");
         QCOMPARE(window->DTPicker1->locale().language(), QLocale::French);
+        window->DTPicker1->setDate(QDate(2024, 3, 11));
+        QVERIFY2(window->DTPicker1->text().contains("mars"), qPrintable(window->DTPicker1->text()));
         QCOMPARE(window->DTPicker2->calendarWidget()->locale().monthName(3), "mars");
 
         const auto buttonTexts = [] {
