@@ -1,6 +1,7 @@
 #include "frmIntegrate.h"
 
 #include "BrowserControlFiles.h"
+#include "engine/HtmlFolder.h"
 #include "shell/AppInfo.h"
 #include "shell/Conversions.h"
 #include "shell/ErrorReport.h"
@@ -35,9 +36,14 @@ QString programFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
+// A picture shipped with the program, for ACT! to show.
+QString shippedPicture(const QString& name) {
+    return QDir::toNativeSeparators(shippedFolder() + QLatin1Char('/') + name);
+}
+
 QString programFile(const QString& suffix) {
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return programFolder() + QDir::separator() + name + suffix;
+    return shippedPicture(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                          suffix);
 }
 
 void setBox(QCheckBox* box, bool checked) {
@@ -289,7 +295,7 @@ void frmIntegrate::Remove_Tab() {
 }
 
 void frmIntegrate::Create_View() {
-    const QString bitmap = programFolder() + QDir::separator() + QStringLiteral("Daywise.bmp");
+    const QString bitmap = shippedPicture(QStringLiteral("Daywise.bmp"));
     const bool written = integration::writeControlFile(
         viewBarFile(), integration::viewBarFileLines(integration::pagePath(), bitmap));
     showViewBox();

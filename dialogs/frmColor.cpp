@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -70,6 +71,16 @@ std::optional<QColor> askColorDialog(const QColor& initial, QWidget* parent) {
     return chosen;
 }
 
+// A double click opens a box's colour picker, and so do Enter and Space on the box in focus.
+bool opensPicker(const QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
 } // namespace
 
 frmColor::frmColor(act::Users& users, QWidget* parent)
@@ -91,6 +102,7 @@ QFrame* frmColor::newColorBox(const QString& name) {
     box->setFrameShape(QFrame::Box);
     box->setAutoFillBackground(true);
     box->setFixedSize(36, 20);
+    box->setFocusPolicy(Qt::StrongFocus);
     box->installEventFilter(this);
     return box;
 }
@@ -116,6 +128,7 @@ void frmColor::buildWindow() {
         picPriority[i] = newColorBox(indexed("picPriority", i));
         priorities->addWidget(picPriority[i]);
         priorities->addWidget(Label2[MaxUsers + i]);
+        Label2[MaxUsers + i]->setBuddy(picPriority[i]);
         priorities->addSpacing(12);
     }
     priorities->addStretch();
@@ -152,6 +165,7 @@ void frmColor::buildWindow() {
     auto* frame3 = new QHBoxLayout(Frame3);
     frame3->addWidget(picBgcolor);
     frame3->addWidget(Label4);
+    Label4->setBuddy(picBgcolor);
     frame3->addStretch();
 
     cmdOK = new QPushButton(this);
@@ -219,6 +233,9 @@ void frmColor::listUsers(act::Users& users) {
     for (const QString& name : std::as_const(names)) {
         if (name.isEmpty())
             continue;
+        // Named directly, not through a buddy label, which would take "&" in a name for a
+        // shortcut mark.
+        picColor[userNames_.size()]->setAccessibleName(name);
         Label2[userNames_.size()]->setText(name);
         userNames_ << name;
     }
@@ -314,7 +331,12 @@ void frmColor::cmdOK_Click() {
 }
 
 bool frmColor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonDblClick)
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        // A thicker frame shows which box Enter or Space opens.
+        static_cast<QFrame*>(watched)->setLineWidth(event->type() == QEvent::FocusIn ? 3 : 1);
+        return false;
+    }
+    if (!opensPicker(event))
         return QDialog::eventFilter(watched, event);
     if (watched == picBgcolor)
         picBgcolor_DblClick();

@@ -189,12 +189,22 @@ void frmFields::setCaptions() {
     for (const FieldBox& box : FieldBoxes) {
         if (box.caption != NoString)
             Check1[box.index]->setText(str(box.caption));
-        if (box.label != NoString)
-            Text1[box.index + LabelOffset]->setText(str(box.label) + Colon);
+        else
+            Check1[box.index]->setAccessibleName(str(box.label));
+        if (box.label == NoString)
+            continue;
+        const int index = box.index + LabelOffset;
+        Text1[index]->setText(str(box.label) + Colon);
+        // The label boxes show no text of their own: a screen reader names them.
+        Check1[index]->setAccessibleName(str(55) + Colon + QLatin1Char(' ') + str(box.label));
+        Text1[index]->setAccessibleName(str(box.label));
     }
     optTitle[0]->setText(str(72));
     optTitle[1]->setText(str(73));
     optMyself[0]->setText(str(74));
+    optMyself[1]->setAccessibleName(str(194));
+    txtMyself->setAccessibleName(str(194));
+    txtHeader->setAccessibleName(str(195));
     cmdOK->setText(str(1));
     cmdCancel->setText(str(2));
 }

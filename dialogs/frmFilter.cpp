@@ -61,6 +61,7 @@ void frmFilter::buildControls() {
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->installEventFilter(this);
+    Label3->setBuddy(chkCleared);
     auto* cleared = new QHBoxLayout;
     cleared->addWidget(chkCleared);
     cleared->addWidget(Label3, 1);
@@ -104,6 +105,7 @@ void frmFilter::setCaptions() {
     Frame1->setTitle(str(82) + colon);
     Frame2->setTitle(str(83) + colon);
     optMeAnd->setText(str(84) + colon);
+    List1->setAccessibleName(str(84));
     optAll->setText(str(85));
     optMe->setText(str(142));
     cmdOK->setText(str(1));

@@ -128,6 +128,7 @@ void frmLayout::buildWindow() {
         lblColumn[n] = new QLabel(this);
         lblColumn[n]->setObjectName(indexed("lblColumn", n));
         txtWidth[n] = newBox(BoxKind::Width, n, indexed("txtWidth", n));
+        lblColumn[n]->setBuddy(txtWidth[n]);
         Label1[n] = new QLabel(QStringLiteral("%"), this);
         Label1[n]->setObjectName(indexed("Label1", n));
         const int row = n % 3;
@@ -171,8 +172,12 @@ void frmLayout::Form_Load() {
     Label2[3]->setText(str(108));
     for (const auto& rows :
          {std::span<const FieldRow>(LeftRows), std::span<const FieldRow>(RightRows)})
-        for (const FieldRow& row : rows)
-            lblField[row.label]->setText(str(CalendarFields[row.field].captionKey) + colon);
+        for (const FieldRow& row : rows) {
+            const QString field = str(CalendarFields[row.field].captionKey) + colon;
+            lblField[row.label]->setText(field);
+            txtCol[row.field]->setAccessibleName(field + QLatin1Char(' ') + str(106));
+            txtNb[row.field]->setAccessibleName(field + QLatin1Char(' ') + str(108));
+        }
     Label3->setText(str(96));
     cmdOK->setText(str(1));
     cmdCancel->setText(str(2));

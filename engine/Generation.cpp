@@ -6,6 +6,7 @@
 #include "GenerationSettings.h"
 #include "GenerationState.h"
 #include "HtmlFolder.h"
+#include "RangeLimits.h"
 #include "RecordStore.h"
 #include "ScriptFile.h"
 #include "SelectionTests.h"
@@ -82,9 +83,7 @@ bool checkRange(const QDate& start, const QDate& end, QDate* correctedEnd) {
                         QStringLiteral("Selection date error!"), Messages::Icon::Critical);
         return false;
     }
-    const bool tooLong =
-        start.daysTo(end) > 31 || (end.day() > start.day() && end.month() > start.month());
-    if (!tooLong)
+    if (!rangeTooLong(start, end))
         return true;
     messages().show(str(121), str(122), Messages::Icon::Critical);
     if (correctedEnd)
@@ -108,6 +107,7 @@ GenerationOutcome Generation::run(const QDate& start, const QDate& end) {
     state.LastDay = end;
 
     Procedure proc = frmMainSub("cmdOK_Click");
+    QString folder;
     const bool stored = proc.run([&] {
         proc.line(5);
         selectUsers(state, session_.users());
@@ -115,8 +115,9 @@ GenerationOutcome Generation::run(const QDate& start, const QDate& end) {
         loadGenerationSettings(state);
         proc.line(13);
         storeActivities(state, session_);
+        proc.line(14);
+        folder = preparePageFolder(folder_.isEmpty() ? htmlFolder() : folder_);
     });
-    const QString folder = folder_.isEmpty() ? htmlFolder() : folder_;
     if (!stored || !writeFiles(state, folder))
         return outcome;
     outcome.pagePath = folder + QLatin1Char('/') + PageFileName;

@@ -35,7 +35,7 @@ public:
 
     explicit Generation(act::ActSession& session);
 
-    // The folder to write to; htmlFolder() unless set.
+    // The folder to write to, with the shipped page put there; htmlFolder() unless set.
     void setHtmlFolder(const QString& folder) { folder_ = folder; }
     void setPageOpening(PageOpening opening) { opening_ = opening; }
 

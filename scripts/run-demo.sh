@@ -8,7 +8,11 @@ scripts/setup.sh build
 data_home=${XDG_DATA_HOME:-$HOME/.local/share}
 demo_db=${DAYWISE_DEMO_DB:-$data_home/Daywise/demo.actdb}
 mkdir -p "$(dirname "$demo_db")"
-[ -f "$demo_db" ] || build/bin/daywise-actdb demo "$demo_db"
+# The demo's activities lie around the day it was made: after a week they would have left
+# the calendar's range, so an older one is made afresh around today.
+if [ ! -f "$demo_db" ] || [ -n "$(find "$demo_db" -mmin +$((7 * 24 * 60)))" ]; then
+    build/bin/daywise-actdb demo "$demo_db"
+fi
 build/bin/daywise-actdb open "$demo_db"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

@@ -8,9 +8,10 @@ with_tests=0
 if [ "${1:-}" = "--tests" ]; then with_tests=1; shift; fi
 build_dir=${1:-build}
 
-packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libical-dev)
+packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
+    qt6-translations-l10n python3 help2man libical-dev)
 if [ "$with_tests" = 1 ]; then
-    packages+=(chromium nodejs xvfb xauth python3-icalendar)
+    packages+=(chromium nodejs xvfb xauth desktop-file-utils appstream python3-icalendar)
 fi
 
 missing=()

@@ -2,8 +2,10 @@
 
 #include "AppInfo.h"
 #include "Clock.h"
+#include "CommandLine.h"
 #include "Conversions.h"
 #include "ErrorReport.h"
+#include "HeadlessCommandLine.h"
 #include "Messages.h"
 #include "ProgramState.h"
 #include "QtSettingsStore.h"
@@ -13,17 +15,16 @@
 #include "act/ActSession.h"
 #include "act/standin/StandinFactory.h"
 #include "engine/Generation.h"
-#include "engine/HtmlFolder.h"
 #include "engine/IcsExport.h"
 #include "engine/SelectionTests.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -52,41 +53,38 @@ struct Range {
     QDate end;
 };
 
-QDate dateOption(const QCommandLineParser& parser, const QString& name) {
-    const QDate date = QDate::fromString(parser.value(name), Qt::ISODate);
-    if (!date.isValid())
-        throw RuntimeError(
-            13,
-            QStringLiteral("--%1 wants a date YYYY-MM-DD, not '%2'").arg(name, parser.value(name)));
-    return date;
+QDate storedDate(const QString& key) {
+    return convert::toDate(
+        settings().GetSetting(QStringLiteral("Settings"), key, convert::dateText(now().date())));
 }
 
 // The range as given, completed the way the main window restores it: week or month from the
-// start, or the stored custom dates.
-Range rangeFrom(const QCommandLineParser& parser) {
-    const QString section = QStringLiteral("Settings");
-    const qint16 option =
-        convert::toInt16(settings().GetSetting(section, QStringLiteral("RangeOption"), 0));
-    const bool custom = option == 2;
+// start, or the stored custom dates. The stored choice is read only when the command line
+// leaves part of the range open.
+Range rangeFor(const HeadlessRequest& request) {
+    std::optional<qint16> stored;
+    const auto option = [&stored] {
+        if (!stored)
+            stored = convert::toInt16(settings().GetSetting(QStringLiteral("Settings"),
+                                                            QStringLiteral("RangeOption"), 0));
+        return *stored;
+    };
+    using Length = HeadlessRequest::Length;
     Range range;
-    if (parser.isSet(QStringLiteral("start")))
-        range.start = dateOption(parser, QStringLiteral("start"));
-    else if (custom)
-        range.start = convert::toDate(settings().GetSetting(section, QStringLiteral("StartDate"),
-                                                            convert::dateText(now().date())));
+    range.start = request.start;
+    if (!range.start.isValid())
+        range.start = option() == 2 ? storedDate(QStringLiteral("StartDate")) : now().date();
+    range.end = request.end;
+    if (range.end.isValid())
+        return range;
+    const QDate week = range.start.addDays(6);
+    const QDate month = range.start.addMonths(1).addDays(-1);
+    if (request.length != Length::AsStored)
+        range.end = request.length == Length::Week ? week : month;
+    else if (option() == 2)
+        range.end = storedDate(QStringLiteral("EndDate"));
     else
-        range.start = now().date();
-
-    if (parser.isSet(QStringLiteral("end")))
-        range.end = dateOption(parser, QStringLiteral("end"));
-    else if (parser.isSet(QStringLiteral("week")) ||
-             (!parser.isSet(QStringLiteral("month")) && option == 0))
-        range.end = range.start.addDays(6);
-    else if (parser.isSet(QStringLiteral("month")) || !custom)
-        range.end = range.start.addMonths(1).addDays(-1);
-    else
-        range.end = convert::toDate(settings().GetSetting(section, QStringLiteral("EndDate"),
-                                                          convert::dateText(now().date())));
+        range.end = option() == 1 ? month : week; // an unknown choice is a week, as in the window
     return range;
 }
 
@@ -112,26 +110,28 @@ public:
     }
 };
 
-void addOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QStringLiteral("Makes the calendar of the database open in ACT!, without windows."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOptions({
-        {QStringLiteral("create"), QStringLiteral("Make the calendar (data.js and script.js).")},
-        {QStringLiteral("start"), QStringLiteral("First day of the range."),
-         QStringLiteral("YYYY-MM-DD")},
-        {QStringLiteral("end"), QStringLiteral("Last day of the range."),
-         QStringLiteral("YYYY-MM-DD")},
-        {QStringLiteral("week"), QStringLiteral("One week from the start.")},
-        {QStringLiteral("month"), QStringLiteral("One month from the start.")},
-        {QStringLiteral("html-dir"), QStringLiteral("Folder to write the calendar to."),
-         QStringLiteral("DIR")},
-        {QStringLiteral("open"), QStringLiteral("Open the page in the web browser afterwards.")},
-        {QStringLiteral("ics"),
-         QStringLiteral("Also write the calendar's activities to an iCalendar file."),
-         QStringLiteral("FILE")},
-    });
+int usageMistake(const QString& message) {
+    std::fprintf(stderr, "daywise: %s\nTry 'daywise --help' for more information.\n",
+                 qUtf8Printable(message));
+    return 2;
+}
+
+// Answers --help, --help-all and --version; false for a request to create.
+bool answered(const HeadlessRequest& request) {
+    switch (request.action) {
+    case HeadlessRequest::Action::Help:
+    case HeadlessRequest::Action::HelpAll:
+        std::fputs(
+            qUtf8Printable(headlessHelpText(request.action == HeadlessRequest::Action::HelpAll)),
+            stdout);
+        return true;
+    case HeadlessRequest::Action::Version:
+        std::printf("daywise %s\n", qUtf8Printable(app::versionText()));
+        return true;
+    case HeadlessRequest::Action::Create:
+        break;
+    }
+    return false;
 }
 
 // Writes the calendar just made as an iCalendar file; reports a failure as an error.
@@ -151,39 +151,32 @@ bool exportIcs(const QString& path, act::ActSession& session, const GenerationOu
 } // namespace
 
 int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
-    QCommandLineParser parser;
-    addOptions(parser);
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(parser.errorText()));
-        return 2;
+    HeadlessRequest request;
+    try {
+        request = parseHeadlessCommandLine(arguments, now().date());
+    } catch (const UsageError& mistake) {
+        return usageMistake(mistake.message);
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qUtf8Printable(parser.helpText()), stdout);
+    if (answered(request))
         return 0;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("%s %s\n", qUtf8Printable(app::Title), qUtf8Printable(app::versionText()));
-        return 0;
-    }
-    const int exclusive = int(parser.isSet(QStringLiteral("end"))) +
-                          int(parser.isSet(QStringLiteral("week"))) +
-                          int(parser.isSet(QStringLiteral("month")));
-    if (!parser.isSet(QStringLiteral("create")) || !parser.positionalArguments().isEmpty() ||
-        exclusive > 1) {
-        std::fprintf(stderr, "%s\n", qUtf8Printable(parser.helpText()));
-        return 2;
-    }
 
     CountingMessages counting(messages());
     LanguageBase = languageBaseFor(
         settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
     Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("Create"));
-    act::ActSession session;
+    proc.line(1);
     Range range;
+    if (!proc.run([&] { range = rangeFor(request); }))
+        return 1;
+    if (request.start.isValid() || request.end.isValid()) {
+        const QString mistake = rangeMistake(range.start, range.end);
+        if (!mistake.isEmpty())
+            return usageMistake(mistake);
+    }
+
+    act::ActSession session;
     bool opened = false;
     const bool ready = proc.run([&] {
-        proc.line(1);
-        range = rangeFrom(parser);
         proc.line(2);
         opened = openSession(factory, session);
         proc.line(3);
@@ -194,21 +187,16 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
         return 1;
 
     Generation generation(session);
-    if (parser.isSet(QStringLiteral("html-dir"))) {
-        const QString folder = QDir(parser.value(QStringLiteral("html-dir"))).absolutePath();
-        QDir().mkpath(folder);
-        copyShippedPage(folder);
-        generation.setHtmlFolder(folder);
-    }
-    generation.setPageOpening(parser.isSet(QStringLiteral("open"))
-                                  ? Generation::PageOpening::Always
-                                  : Generation::PageOpening::Never);
+    if (!request.htmlDir.isEmpty())
+        generation.setHtmlFolder(QDir(request.htmlDir).absolutePath());
+    generation.setPageOpening(request.open ? Generation::PageOpening::Always
+                                           : Generation::PageOpening::Never);
     const GenerationOutcome outcome = generation.run(range.start, range.end);
     if (!outcome.pagePath.isEmpty())
         std::printf("%s\n", qUtf8Printable(QDir::toNativeSeparators(outcome.pagePath)));
     const bool written = outcome.result == GenerationOutcome::Result::Written;
-    if (written && parser.isSet(QStringLiteral("ics")) &&
-        !exportIcs(parser.value(QStringLiteral("ics")), session, outcome, range))
+    if (written && !request.icsFile.isEmpty() &&
+        !exportIcs(request.icsFile, session, outcome, range))
         return 1;
     return written && counting.count == 0 ? 0 : 1;
 }
@@ -225,7 +213,8 @@ int runHeadless(int argc, char** argv) {
     XdgShellOpener opener;
     setShellOpener(&opener);
     act::standin::StandinFactory factory;
-    const int status = runHeadlessCreate(QCoreApplication::arguments(), factory);
+    const int status =
+        runHeadlessCreate(withoutQtWindowOptions(QCoreApplication::arguments()), factory);
     setShellOpener(nullptr);
     setMessages(nullptr);
     setSettings(nullptr);

@@ -76,6 +76,8 @@ int runDesktop(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::Title);
     QApplication::setOrganizationName(app::Title);
+    QApplication::setApplicationVersion(app::versionText());
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.daywise"));
     // The window hides during an ACT! restart; only the program's own end stops it.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -4,9 +4,11 @@
 #include "ClickableLabel.h"
 #include "Clock.h"
 #include "Conversions.h"
+#include "DialogPlacement.h"
 #include "ErrorReport.h"
 #include "Messages.h"
 #include "ProgramState.h"
+#include "QtTranslation.h"
 #include "SettingsStore.h"
 #include "ShellOpener.h"
 #include "StringTable.h"
@@ -33,6 +35,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,10 +94,18 @@ void frmMain::buildControls() {
     lblMore = named(new QLabel, "lblMore");
     lblLink = named(new ClickableLabel(app::WebAddress), "lblLink");
     lblLink->setCursor(Qt::PointingHandCursor);
-    lblLink->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    lblLink->setFocusPolicy(Qt::StrongFocus);
+    QPalette linkColours = lblLink->palette();
+    linkColours.setColor(QPalette::WindowText, linkColours.color(QPalette::Link));
+    lblLink->setPalette(linkColours);
+    QFont underlined = lblLink->font();
+    underlined.setUnderline(true);
+    lblLink->setFont(underlined);
     Timer1 = named(new QTimer(this), "Timer1");
 
     auto* range = new QGridLayout(Frame1);
+    Label1[0]->setBuddy(DTPicker1);
+    Label1[2]->setBuddy(DTPicker2);
     range->addWidget(Label1[0], 0, 0);
     range->addWidget(DTPicker1, 1, 0, Qt::AlignTop);
     range->addWidget(Label1[1], 0, 1, 1, 2);
@@ -135,6 +146,7 @@ void frmMain::buildMenus() {
     mnuIntegrate = named(mnuOptions->addAction(QString()), "mnuIntegrate");
     mnuHelp = named(menuBar()->addMenu(QString()), "mnuHelp");
     mnuOnline = named(mnuHelp->addAction(QString()), "mnuOnline");
+    mnuOnline->setShortcut(QKeySequence::HelpContents);
     mnuAbout = named(mnuHelp->addAction(QString()), "mnuAbout");
 }
 
@@ -235,6 +247,9 @@ void frmMain::setCaptions() {
     cmdOK->setText(str(118));
     cmdCancel->setText(str(2));
     lblMore->setText(str(3));
+    useQtTranslation(LanguageBase);
+    for (QDateEdit* picker : {DTPicker1, DTPicker2})
+        picker->setLocale(languageLocale(LanguageBase));
 }
 
 bool frmMain::registerEvents(Procedure& proc) {
@@ -309,6 +324,26 @@ void frmMain::storeDefaultColumns(Procedure& proc) {
 }
 
 // --- Unload -------------------------------------------------------------------------------
+
+// A main window has no default button of its own: Enter presses Create, or the button in
+// focus, and Escape Cancel, as in a dialog. Controls that use these keys themselves (the open
+// calendar, the link) take them first.
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+            focused->click();
+        else
+            cmdOK->click();
+        return;
+    case Qt::Key_Escape:
+        cmdCancel->click();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
@@ -474,6 +509,7 @@ void frmMain::mnuOnline_Click() {
 }
 
 bool frmMain::showModal(QDialog& dialog) {
+    placeDialog(dialog, *this);
     openDialog_ = &dialog;
     dialog.exec();
     openDialog_ = nullptr;

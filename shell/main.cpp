@@ -1,10 +1,14 @@
+#include "CommandLine.h"
 #include "HeadlessCreate.h"
 #include "Module1.h"
 
-// With arguments Daywise runs headless (--create, --help, --version); without, it is the
-// desktop program with its main window.
+// Qt's own options (-platform, -style ...) start the desktop program with its main window, as
+// no argument does; anything else is for the headless run, which names any mistake.
 int main(int argc, char** argv) {
-    if (argc > 1)
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (asksForHeadlessRun(arguments))
         return runHeadless(argc, argv);
     return runDesktop(argc, argv);
 }

@@ -4,12 +4,14 @@
 The activity icons (16 x 16 GIF) go to html/, the view-bar button bitmap, the program icons
 and the window icon to resources/icons/. Every picture is a few shapes, sampled 8 x 8 times
 per pixel so that edges stay smooth at 16 pixels. Only the standard library is used; run it
-again after changing a shape and commit what it writes.
+again after changing a shape and commit what it writes. With --hicolor FOLDER it draws the
+program icon for the desktop's icon theme instead, as the build does.
 """
 
 import math
 import os
 import struct
+import sys
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -141,23 +143,23 @@ def program():
 
 # Rendering: straight RGBA, 0-255.
 
-def render(layers, size):
+def render(layers, size, samples=SAMPLES):
     scale = 16.0 / size
     pixels = []
     for py in range(size):
         for px in range(size):
             r = g = b = a = 0.0
-            for sy in range(SAMPLES):
-                for sx in range(SAMPLES):
-                    x = (px + (sx + 0.5) / SAMPLES) * scale
-                    y = (py + (sy + 0.5) / SAMPLES) * scale
+            for sy in range(samples):
+                for sx in range(samples):
+                    x = (px + (sx + 0.5) / samples) * scale
+                    y = (py + (sy + 0.5) / samples) * scale
                     colour = None
                     for shape, fill in layers:
                         if shape(x, y):
                             colour = fill
                     if colour:
                         r, g, b, a = r + colour[0], g + colour[1], b + colour[2], a + 1
-            n = SAMPLES * SAMPLES
+            n = samples * samples
             if a:
                 pixels.append((round(r / a), round(g / a), round(b / a), round(255 * a / n)))
             else:
@@ -275,7 +277,21 @@ def write(folder, name, data):
         f.write(data)
 
 
+def hicolor(folder):
+    """The program icon at the desktop's sizes, as SIZExSIZE/apps/daywise.png under folder.
+    Large sizes need fewer samples per pixel to stay smooth, and take seconds, not minutes."""
+    leaf = program()
+    for size in (16, 32, 48, 64, 128, 256):
+        apps = os.path.join(folder, "%dx%d" % (size, size), "apps")
+        os.makedirs(apps, exist_ok=True)
+        pixels = render(leaf, size, max(2, min(SAMPLES, 128 // size)))
+        write(apps, "daywise.png", png(pixels, size))
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--hicolor":
+        hicolor(sys.argv[2])
+        return
     for name, picture in (("call", call()), ("meeting", meeting()), ("todo", todo())):
         write(HTML, name + ".gif", gif(render(picture, 16), 16))
         write(HTML, "r" + name + ".gif", gif(render(recurring(picture), 16), 16))

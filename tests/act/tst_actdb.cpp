@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -121,6 +122,35 @@ private slots:
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("2024-02-30"));
         QVERIFY(!QFile::exists(path("d.actdb")));
+
+        for (const QStringList& arguments :
+             {QStringList{"demo", path("d.actdb"), "--bogus"}, QStringList{"--bogus", "status"},
+              QStringList{"status", "--today", "2024-03-11"}, QStringList{"close", "extra"}}) {
+            const Result wrong = actdb(arguments);
+            QCOMPARE(wrong.exitCode, 2);
+            QVERIFY2(wrong.err.contains("Try 'daywise-actdb --help'"), qPrintable(wrong.err));
+        }
+        QVERIFY(!QFile::exists(path("d.actdb")));
+    }
+
+    // A command's --help shows that command's help and does nothing else.
+    void helpAndVersionDoNothingElse() {
+        const Result demo = actdb({"demo", "--help"});
+        QCOMPARE(demo.exitCode, 0);
+        QVERIFY2(demo.out.startsWith("Usage: daywise-actdb demo [options] DB\n"),
+                 qPrintable(demo.out));
+        QVERIFY(demo.out.contains("--today <YYYY-MM-DD>"));
+        QVERIFY(!demo.out.contains("import"));
+        QVERIFY(!QFile::exists("--help"));
+
+        const Result main = actdb({"--help"});
+        for (const char* command :
+             {"create DB", "import DB FIXTURE", "export DB", "demo", "open DB", "close", "status",
+              "DAYWISE_ACT_HOME", "Exit status"})
+            QVERIFY2(main.out.contains(command), command);
+        QVERIFY(QRegularExpression("^daywise-actdb \\d+\\.\\d+\\.\\d+\n$")
+                    .match(actdb({"--version"}).out)
+                    .hasMatch());
     }
 
     void createRefusesAnExistingFile() {

@@ -1,5 +1,6 @@
 #include "GenerationFixture.h"
 #include "engine/Generation.h"
+#include "engine/HtmlFolder.h"
 #include "shell/HeadlessCreate.h"
 #include "shell/Messages.h"
 
@@ -148,17 +149,73 @@ private slots:
     }
 
     void aFailedWriteIsReportedAndKeepsTheWindow() {
-        Generation generation(fx->act.session());
-        generation.setHtmlFolder(html->filePath("not-a-folder"));
-        QFile blocker(html->filePath("not-a-folder"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        const GenerationOutcome outcome = generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17));
+        QVERIFY(QDir(html->path()).mkdir("data.js"));
+        const GenerationOutcome outcome = create();
         QCOMPARE(outcome.result, GenerationOutcome::Result::Failed);
         QCOMPARE(fx->messages.shown.size(), 1);
         QVERIFY(fx->messages.shown[0].text.contains("in frmMain: Sub CreateDataFile"));
-        QVERIFY(fx->messages.shown[0].text.contains("not-a-folder"));
+        QVERIFY(fx->messages.shown[0].text.contains("data.js"));
         QVERIFY(fx->opener.opened.isEmpty());
+    }
+
+    void aFolderThatCannotHoldThePageIsReported() {
+        QFile blocker(html->filePath("not-a-folder"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        Generation generation(fx->act.session());
+        generation.setHtmlFolder(html->filePath("not-a-folder"));
+        const GenerationOutcome outcome = generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17));
+        QCOMPARE(outcome.result, GenerationOutcome::Result::Failed);
+        QVERIFY(outcome.pagePath.isEmpty());
+        QVERIFY(fx->messages.texts().value(0).contains("not-a-folder"));
+    }
+
+    // The user's page files are theirs; an untouched copy follows the shipped page.
+    void pageCopiesKeepTheUsersEdits() {
+        QTemporaryDir shipped;
+        const auto put = [](const QString& path, const QByteArray& bytes) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+        put(shipped.filePath("Daywise.htm"), "page 1");
+        put(shipped.filePath("Daywise.css"), "style 1");
+        put(shipped.filePath("data.js"), "generated, never copied");
+        copyPageFiles(shipped.path(), html->path());
+        QCOMPARE(fileBytes(html->filePath("Daywise.htm")), "page 1");
+        QVERIFY(!QFile::exists(html->filePath("data.js")));
+
+        put(html->filePath("Daywise.css"), "the user's style");
+        put(shipped.filePath("Daywise.htm"), "page 2");
+        put(shipped.filePath("Daywise.css"), "style 2");
+        copyPageFiles(shipped.path(), html->path());
+        QCOMPARE(fileBytes(html->filePath("Daywise.htm")), "page 2");
+        QCOMPARE(fileBytes(html->filePath("Daywise.css")), "the user's style");
+
+        put(html->filePath("Daywise.htm"), "the user's page");
+        put(shipped.filePath("Daywise.htm"), "page 3");
+        copyPageFiles(shipped.path(), html->path());
+        QCOMPARE(fileBytes(html->filePath("Daywise.htm")), "the user's page");
+
+        // A copy from before copies were remembered may be the user's: it stays.
+        QVERIFY(QFile::remove(html->filePath(".daywise-page-copies.json")));
+        put(shipped.filePath("Daywise.css"), "style 3");
+        copyPageFiles(shipped.path(), html->path());
+        QCOMPARE(fileBytes(html->filePath("Daywise.css")), "the user's style");
+        // A deleted one comes back.
+        QVERIFY(QFile::remove(html->filePath("Daywise.css")));
+        copyPageFiles(shipped.path(), html->path());
+        QCOMPARE(fileBytes(html->filePath("Daywise.css")), "style 3");
+
+        // Through whole generations too: the untouched style sheet becomes the shipped one,
+        // and then the user's edit of it stays.
+        QVERIFY(QFile::remove(html->filePath("Daywise.htm")));
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        QVERIFY(fileBytes(html->filePath("Daywise.htm")).contains("data.js"));
+        QVERIFY(fileBytes(html->filePath("Daywise.css")).contains("calendar"));
+        put(html->filePath("Daywise.css"), "the user's style");
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        QCOMPARE(fileBytes(html->filePath("Daywise.css")), "the user's style");
     }
 
     void anUnreadableSettingIsReported() {
@@ -182,13 +239,62 @@ private slots:
         QVERIFY(fx->opener.opened.isEmpty());
         QVERIFY(!fx->store.contains("Settings", "StartDate"));
 
+        // A range given wrongly is a mistake of the command line, and touches no folder.
+        const QString untouched = html->filePath("untouched");
+        for (const QStringList& range :
+             {QStringList{"--end", "2024-03-01"}, QStringList{"--end", "2024-04-12"}})
+            QCOMPARE(runHeadlessCreate(QStringList{"daywise", "--create", "--start", "2024-03-11",
+                                                   "--html-dir", untouched} +
+                                           range,
+                                       factory),
+                     2);
+        QVERIFY(!QFileInfo::exists(untouched));
         QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--end",
-                                    "2024-03-01", "--html-dir", html->path()},
+                                    "2024-04-11", "--html-dir", untouched},
+                                   factory),
+                 0);
+    }
+
+    // A range given whole never reads the stored choice, which may hold anything.
+    void anExplicitRangeIgnoresTheStoredChoice() {
+        act::standin::StandinFactory factory(fx->act.home());
+        fx->store.SaveSetting("Settings", "RangeOption", "garbage");
+        for (const char* length : {"--week", "--month"})
+            QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", length,
+                                        "--html-dir", html->path()},
+                                       factory),
+                     0);
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--end",
+                                    "2024-03-13", "--html-dir", html->path()},
+                                   factory),
+                 0);
+        QVERIFY(dataJs().contains("Ldaydate='2024 3 13';"));
+        QVERIFY(fx->messages.shown.isEmpty());
+        // Left open, the range needs it: the fault is reported, nothing is made.
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--week", "--html-dir", html->path()},
                                    factory),
                  1);
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--week", "--month"}, factory), 2);
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "11/03/2024"}, factory), 1);
-        QCOMPARE(runHeadlessCreate({"daywise", "--bogus"}, factory), 2);
+        QVERIFY(fx->messages.texts().value(0).startsWith("Error 13: 'Type mismatch'"));
+
+        // An unknown choice is a week, as the main window restores it.
+        fx->store.SaveSetting("Settings", "RangeOption", 7);
+        QCOMPARE(runHeadlessCreate(
+                     {"daywise", "--create", "--start", "2024-03-11", "--html-dir", html->path()},
+                     factory),
+                 0);
+        QVERIFY(dataJs().contains("Ldaydate='2024 3 17';"));
+
+        // The stored custom range fills what the command line leaves open.
+        fx->store.SaveSetting("Settings", "RangeOption", 2);
+        fx->store.SaveSetting("Settings", "StartDate", "2024-03-12");
+        fx->store.SaveSetting("Settings", "EndDate", "2024-03-14");
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--html-dir", html->path()}, factory),
+                 0);
+        QVERIFY(dataJs().contains("Ldaydate='2024 3 14';"));
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--week", "--html-dir", html->path()},
+                                   factory),
+                 0);
+        QVERIFY(dataJs().contains("Ldaydate='2024 3 18';"));
     }
 };
 

@@ -2,53 +2,48 @@
 
 #include "ActdbImportIcs.h"
 #include "ActdbStatus.h"
+#include "ActdbUsageError.h"
 #include "act/standin/ActHome.h"
 #include "act/standin/DatabaseFile.h"
 #include "act/standin/DemoDatabase.h"
 #include "act/standin/Fixture.h"
+#include "act/standin/IcsSource.h"
+#include "shell/AppInfo.h"
 #include "shell/RuntimeError.h"
 
+#include <QCommandLineParser>
 #include <QFile>
+#include <functional>
 
 namespace {
 
 enum Status { Success = 0, Failure = 1, Usage = 2 };
 
-const char* const HelpText = R"(Usage: daywise-actdb COMMAND [ARGUMENTS]
-
-Controls the stand-in ACT! that Daywise works with. The ACT! home is the folder that
-DAYWISE_ACT_HOME names (default: $XDG_DATA_HOME/Daywise/act). Stand-in databases are
-files ending in .actdb.
+const char* const Description = R"(Controls the stand-in ACT! that Daywise works with.
 
 Commands:
-  create DB                      make an empty stand-in database
-  import DB FIXTURE.json         build DB from a fixture; replaces DB only when it is a
-                                 stand-in database, and only once the import succeeded
-  export DB                      write DB as fixture JSON to standard output
-  import-ics DB FILE.ics [FILE.ics ...] [--zone ZONE] [--user NAME]
-             [--from YYYY-MM-DD] [--to YYYY-MM-DD]
-                                 build a new DB from calendar files, every item owned by
-                                 the user NAME (default: the login name), times in ZONE
-                                 (default: the system's); repetitions the database cannot
-                                 hold become single activities from --from to --to
-                                 (default: two years back to five years ahead)
-  demo DB [--today YYYY-MM-DD]   build the demo database around a day (default: today)
-  open DB                        start ACT! with DB open
-  close                          close ACT!, as its user would
-  status                         whether ACT! runs, its database, views, aux commands
-                                 and their placements, and how often views were refreshed
-  --help                         show this text
+%1
+Run 'daywise-actdb COMMAND --help' for a command's own options.
+
+Environment:
+  DAYWISE_ACT_HOME  the stand-in's ACT! folder (default $XDG_DATA_HOME/Daywise/act)
+
+Exit status:
+  0  done
+  1  the command failed (the reason is on standard error)
+  2  the command line was wrong
 )";
 
-struct UsageError {
-    QString message;
+// One subcommand: what it takes and what it does with it. Its positional arguments arrive
+// in order, checked for number.
+struct Command {
+    QString name;
+    QString summary;
+    QList<QPair<QString, QString>> arguments; // name, description
+    QList<QCommandLineOption> options;
+    std::function<void(const QStringList&, const QCommandLineParser&, QTextStream&)> run;
+    bool lastRepeats = false; // the last argument may be given more than once
 };
-
-void expectCount(const QStringList& arguments, int count) {
-    if (arguments.size() != count)
-        throw UsageError{
-            QStringLiteral("%1 takes %2 argument(s)").arg(arguments.first()).arg(count - 1)};
-}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -57,72 +52,189 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-QDate demoDay(const QStringList& arguments) {
-    if (arguments.size() == 2)
+QDate demoDay(const QCommandLineParser& parser) {
+    if (!parser.isSet(QStringLiteral("today")))
         return QDate::currentDate();
-    if (arguments.size() != 4 || arguments.at(2) != QLatin1String("--today"))
-        throw UsageError{QStringLiteral("demo takes DB and optionally --today YYYY-MM-DD")};
-    const QDate day = QDate::fromString(arguments.at(3), Qt::ISODate);
-    if (!day.isValid() || arguments.at(3).size() != 10)
-        throw UsageError{QStringLiteral("not a date YYYY-MM-DD: %1").arg(arguments.at(3))};
+    const QString text = parser.value(QStringLiteral("today"));
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (!day.isValid() || text.size() != 10)
+        throw ActdbUsageError{QStringLiteral("not a date YYYY-MM-DD: %1").arg(text)};
     return day;
 }
 
-int run(const QStringList& arguments, QTextStream& out) {
+const QString Db = QStringLiteral("DB");
+const QString DbHelp = QStringLiteral("The stand-in database file.");
+
+QList<Command> commands() {
     using namespace act::standin;
-    const QString command = arguments.value(0);
-    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
-        command == QLatin1String("help")) {
-        out << HelpText;
+    using Parser = QCommandLineParser;
+    return {
+        {QStringLiteral("create"),
+         QStringLiteral("Make an empty stand-in database."),
+         {{Db, DbHelp}},
+         {},
+         [](const QStringList& a, const Parser&, QTextStream& out) {
+             createEmptyDatabase(a[0]);
+             out << "created " << a[0] << '\n';
+         }},
+        {QStringLiteral("import"),
+         QStringLiteral("Build DB from a fixture.\nAn existing DB is replaced only when it is a "
+                        "stand-in database,\nand only once the import succeeded."),
+         {{Db, DbHelp},
+          {QStringLiteral("FIXTURE"), QStringLiteral("The fixture JSON file to read.")}},
+         {},
+         [](const QStringList& a, const Parser&, QTextStream& out) {
+             importFixture(a[0], readFile(a[1]));
+             out << "imported " << a[1] << " into " << a[0] << '\n';
+         }},
+        {QStringLiteral("export"),
+         QStringLiteral("Write DB as fixture JSON to standard output."),
+         {{Db, DbHelp}},
+         {},
+         [](const QStringList& a, const Parser&, QTextStream& out) {
+             out << QString::fromUtf8(exportFixture(a[0]));
+         }},
+        {QStringLiteral("import-ics"),
+         QStringLiteral("Build a new DB from calendar files.\nEvery item is owned by one user; "
+                        "repetitions the database cannot\nhold become single activities."),
+         {{Db, DbHelp},
+          {QStringLiteral("FILE.ics"), QStringLiteral("The calendar files to read.")}},
+         importIcsOptions(),
+         runImportIcs,
+         true},
+        {QStringLiteral("demo"),
+         QStringLiteral("Build the demo database around a day."),
+         {{Db, DbHelp}},
+         {{QStringLiteral("today"), QStringLiteral("The day to build around (default: today)."),
+           QStringLiteral("YYYY-MM-DD")}},
+         [](const QStringList& a, const Parser& parser, QTextStream& out) {
+             const QDate day = demoDay(parser);
+             createDemoDatabase(a[0], day);
+             out << "demo database around " << day.toString(Qt::ISODate) << " in " << a[0] << '\n';
+         }},
+        {QStringLiteral("open"),
+         QStringLiteral("Start ACT! with DB open."),
+         {{Db, DbHelp}},
+         {},
+         [](const QStringList& a, const Parser&, QTextStream& out) {
+             ActHome().open(a[0]);
+             out << "ACT! runs with " << ActHome().openDatabasePath() << " open\n";
+         }},
+        {QStringLiteral("close"),
+         QStringLiteral("Close ACT!, as its user would."),
+         {},
+         {},
+         [](const QStringList&, const Parser&, QTextStream& out) {
+             const bool wasRunning = ActHome().isRunning();
+             ActHome().close();
+             out << (wasRunning ? "ACT! closed\n" : "ACT! was not running\n");
+         }},
+        {QStringLiteral("status"),
+         QStringLiteral("Show what the stand-in ACT! holds.\nWhether ACT! runs, its database, "
+                        "views, aux commands and their\nplacements, and how often views were "
+                        "refreshed."),
+         {},
+         {},
+         [](const QStringList&, const Parser&, QTextStream& out) {
+             out << actdbStatus(ActHome());
+         }},
+    };
+}
+
+QString synopsis(const Command& command) {
+    QString line = command.name;
+    if (!command.options.isEmpty())
+        line += QStringLiteral(" [options]");
+    for (const auto& argument : command.arguments)
+        line += QLatin1Char(' ') + argument.first;
+    if (command.lastRepeats)
+        line += QStringLiteral(" ...");
+    return line;
+}
+
+bool helpAsked(const QCommandLineParser& parser) {
+    return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+}
+
+QString mainHelp() {
+    QString list;
+    for (const Command& command : commands())
+        list += QStringLiteral("  %1  %2\n")
+                    .arg(synopsis(command), -24)
+                    .arg(command.summary.section(QLatin1Char('\n'), 0, 0));
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QString options = parser.helpText();
+    options = options.mid(options.indexOf(QLatin1String("Options:")));
+    return QStringLiteral("Usage: daywise-actdb [options] COMMAND [ARGUMENTS]\n\n") +
+           QString::fromUtf8(Description).arg(list) + QLatin1Char('\n') + options;
+}
+
+int runCommand(const Command& command, const QStringList& arguments, QTextStream& out) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(command.summary);
+    parser.addHelpOption();
+    parser.addOptions(command.options);
+    for (const auto& argument : command.arguments)
+        parser.addPositionalArgument(argument.first, argument.second);
+    if (!parser.parse(QStringList{QStringLiteral("daywise-actdb")} + arguments))
+        throw ActdbUsageError{parser.errorText()};
+    if (helpAsked(parser)) {
+        const QString text = parser.helpText();
+        out << "Usage: daywise-actdb " << synopsis(command)
+            << text.mid(text.indexOf(QLatin1Char('\n')));
         return Success;
     }
-    if (command == QLatin1String("create")) {
-        expectCount(arguments, 2);
-        createEmptyDatabase(arguments.at(1));
-        out << "created " << arguments.at(1) << '\n';
-    } else if (command == QLatin1String("import")) {
-        expectCount(arguments, 3);
-        importFixture(arguments.at(1), readFile(arguments.at(2)));
-        out << "imported " << arguments.at(2) << " into " << arguments.at(1) << '\n';
-    } else if (command == QLatin1String("export")) {
-        expectCount(arguments, 2);
-        out << QString::fromUtf8(exportFixture(arguments.at(1)));
-    } else if (command == QLatin1String("demo")) {
-        const QDate day = demoDay(arguments);
-        createDemoDatabase(arguments.at(1), day);
-        out << "demo database around " << day.toString(Qt::ISODate) << " in " << arguments.at(1)
-            << '\n';
-    } else if (command == QLatin1String("open")) {
-        expectCount(arguments, 2);
-        ActHome().open(arguments.at(1));
-        out << "ACT! runs with " << ActHome().openDatabasePath() << " open\n";
-    } else if (command == QLatin1String("close")) {
-        expectCount(arguments, 1);
-        const bool wasRunning = ActHome().isRunning();
-        ActHome().close();
-        out << (wasRunning ? "ACT! closed\n" : "ACT! was not running\n");
-    } else if (command == QLatin1String("status")) {
-        expectCount(arguments, 1);
-        out << actdbStatus(ActHome());
-    } else {
-        throw UsageError{command.isEmpty() ? QStringLiteral("no command given")
-                                           : QStringLiteral("unknown command: %1").arg(command)};
-    }
+    const QStringList values = parser.positionalArguments();
+    const bool counted = command.lastRepeats ? values.size() >= command.arguments.size()
+                                             : values.size() == command.arguments.size();
+    if (!counted)
+        throw ActdbUsageError{
+            QStringLiteral("%1 takes %2%3 argument(s)")
+                .arg(command.name, command.lastRepeats ? QStringLiteral("at least ") : QString())
+                .arg(command.arguments.size())};
+    command.run(values, parser, out);
     return Success;
+}
+
+int run(const QStringList& arguments, QTextStream& out) {
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(QStringList{QStringLiteral("daywise-actdb")} + arguments))
+        throw ActdbUsageError{parser.errorText()};
+    if (helpAsked(parser)) {
+        out << mainHelp();
+        return Success;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        out << "daywise-actdb " << app::versionText() << '\n';
+        return Success;
+    }
+    const QStringList rest = parser.positionalArguments();
+    if (rest.isEmpty())
+        throw ActdbUsageError{QStringLiteral("no command given")};
+    for (const Command& command : commands())
+        if (command.name == rest.first())
+            return runCommand(command, rest.mid(1), out);
+    throw ActdbUsageError{QStringLiteral("unknown command: %1").arg(rest.first())};
 }
 
 } // namespace
 
 int runActdb(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    if (arguments.value(0) == QLatin1String("import-ics"))
-        return runImportIcs(arguments, out, err);
     try {
         return run(arguments, out);
-    } catch (const UsageError& e) {
-        err << "daywise-actdb: " << e.message << "\nTry daywise-actdb --help\n";
+    } catch (const ActdbUsageError& e) {
+        err << "daywise-actdb: " << e.message
+            << "\nTry 'daywise-actdb --help' for more information.\n";
         return Usage;
     } catch (const act::standin::FixtureError& e) {
         err << "daywise-actdb: fixture not imported: " << QString::fromUtf8(e.what()) << '\n';
+    } catch (const act::standin::IcsError& e) {
+        err << "daywise-actdb: calendar not imported: " << QString::fromUtf8(e.what()) << '\n';
     } catch (const RuntimeError& e) {
         err << "daywise-actdb: " << e.description() << '\n';
     }

@@ -1,17 +1,16 @@
 #include "ActdbImportIcs.h"
 
-#include "act/standin/Fixture.h"
+#include "ActdbUsageError.h"
 #include "act/standin/IcsImport.h"
-#include "act/standin/IcsSource.h"
-#include "shell/RuntimeError.h"
 
 #include <QDate>
 
 namespace {
 
-struct UsageError {
-    QString message;
-};
+const QString Zone = QStringLiteral("zone");
+const QString User = QStringLiteral("user");
+const QString From = QStringLiteral("from");
+const QString To = QStringLiteral("to");
 
 QString loginName() {
     for (const char* variable : {"USER", "LOGNAME", "USERNAME"})
@@ -20,85 +19,65 @@ QString loginName() {
     return QStringLiteral("User");
 }
 
-QDate dateArgument(const QString& option, const QString& value) {
+QDate dateOption(const QCommandLineParser& parser, const QString& name, const QDate& fallback) {
+    if (!parser.isSet(name))
+        return fallback;
+    const QString value = parser.value(name);
     const QDate date = QDate::fromString(value, Qt::ISODate);
     if (!date.isValid() || value.size() != 10)
-        throw UsageError{QStringLiteral("%1 wants a date YYYY-MM-DD, not '%2'").arg(option, value)};
+        throw ActdbUsageError{
+            QStringLiteral("--%1 wants a date YYYY-MM-DD, not '%2'").arg(name, value)};
     return date;
 }
 
-struct Request {
-    QString database;
-    QStringList files;
-    act::standin::IcsImportOptions options;
-};
-
-Request parse(const QStringList& arguments) {
-    Request request;
+act::standin::IcsImportOptions options(const QCommandLineParser& parser) {
     const QDate today = QDate::currentDate();
-    request.options = {loginName(), QString(), today.addYears(-2), today.addYears(5)};
-    QStringList positional;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            positional << argument;
-            continue;
-        }
-        if (i + 1 == arguments.size())
-            throw UsageError{QStringLiteral("%1 wants a value").arg(argument)};
-        const QString value = arguments.at(++i);
-        if (argument == QLatin1String("--zone"))
-            request.options.zoneName = value;
-        else if (argument == QLatin1String("--user"))
-            request.options.userName = value;
-        else if (argument == QLatin1String("--from"))
-            request.options.from = dateArgument(argument, value);
-        else if (argument == QLatin1String("--to"))
-            request.options.to = dateArgument(argument, value);
-        else
-            throw UsageError{QStringLiteral("import-ics has no option %1").arg(argument)};
-    }
-    if (positional.size() < 2)
-        throw UsageError{QStringLiteral("import-ics takes DB and at least one FILE.ics")};
-    if (request.options.to < request.options.from)
-        throw UsageError{QStringLiteral("--to is before --from")};
-    if (request.options.userName.trimmed().isEmpty())
-        throw UsageError{QStringLiteral("--user wants a name")};
-    request.database = positional.takeFirst();
-    request.files = positional;
-    return request;
+    act::standin::IcsImportOptions options{
+        parser.isSet(User) ? parser.value(User) : loginName(), parser.value(Zone),
+        dateOption(parser, From, today.addYears(-2)), dateOption(parser, To, today.addYears(5))};
+    if (options.to < options.from)
+        throw ActdbUsageError{QStringLiteral("--to is before --from")};
+    if (options.userName.trimmed().isEmpty())
+        throw ActdbUsageError{QStringLiteral("--user wants a name")};
+    return options;
 }
 
-void report(const Request& request, const act::standin::IcsImportSummary& summary,
-            QTextStream& out) {
-    out << "imported " << summary.activities << " activities from " << request.files.join(", ")
-        << " into " << request.database << " for " << request.options.userName << '\n';
+void report(const QString& database, const QStringList& files,
+            const act::standin::IcsImportOptions& options,
+            const act::standin::IcsImportSummary& summary, QTextStream& out) {
+    out << "imported " << summary.activities << " activities from " << files.join(", ") << " into "
+        << database << " for " << options.userName << '\n';
     if (summary.expandedItems > 0)
         out << "expanded " << summary.expandedItems << " repeating item(s) into "
             << summary.expandedOccurrences << " single activities from "
-            << request.options.from.toString(Qt::ISODate) << " to "
-            << request.options.to.toString(Qt::ISODate) << '\n';
+            << options.from.toString(Qt::ISODate) << " to " << options.to.toString(Qt::ISODate)
+            << '\n';
     if (summary.leftOut > 0)
         out << "left out " << summary.leftOut << " cancelled item(s) and to-dos without a date\n";
 }
 
 } // namespace
 
-int runImportIcs(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    try {
-        const Request request = parse(arguments);
-        report(request, act::standin::importIcs(request.database, request.files, request.options),
-               out);
-        return 0;
-    } catch (const UsageError& e) {
-        err << "daywise-actdb: " << e.message << "\nTry daywise-actdb --help\n";
-        return 2;
-    } catch (const act::standin::IcsError& e) {
-        err << "daywise-actdb: calendar not imported: " << QString::fromUtf8(e.what()) << '\n';
-    } catch (const act::standin::FixtureError& e) {
-        err << "daywise-actdb: calendar not imported: " << QString::fromUtf8(e.what()) << '\n';
-    } catch (const RuntimeError& e) {
-        err << "daywise-actdb: " << e.description() << '\n';
-    }
-    return 1;
+QList<QCommandLineOption> importIcsOptions() {
+    return {
+        {Zone, QStringLiteral("The time zone to give times in (default: the system's)."),
+         QStringLiteral("ZONE")},
+        {User, QStringLiteral("The user who owns every item (default: the login name)."),
+         QStringLiteral("NAME")},
+        {From,
+         QStringLiteral("First day of repetitions the database cannot hold, stored one by one "
+                        "(default: two years ago)."),
+         QStringLiteral("YYYY-MM-DD")},
+        {To,
+         QStringLiteral("Last day of those repetitions, and of series without an end "
+                        "(default: five years ahead)."),
+         QStringLiteral("YYYY-MM-DD")},
+    };
+}
+
+void runImportIcs(const QStringList& values, const QCommandLineParser& parser, QTextStream& out) {
+    const act::standin::IcsImportOptions chosen = options(parser);
+    const QString database = values.first();
+    const QStringList files = values.mid(1);
+    report(database, files, chosen, act::standin::importIcs(database, files, chosen), out);
 }

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QStringList>
 #include <QTextStream>
 
-// daywise-actdb import-ics DB FILE.ics [FILE.ics ...] [--zone ZONE] [--user NAME]
-// [--from YYYY-MM-DD] [--to YYYY-MM-DD]: `arguments` start with the command's name.
-// Returns the exit status: 0 done, 1 failed (nothing written), 2 usage error.
-int runImportIcs(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// The options of `daywise-actdb import-ics`.
+QList<QCommandLineOption> importIcsOptions();
+
+// import-ics DB FILE.ics [FILE.ics ...]: `values` hold the database, then the files.
+// Throws ActdbUsageError for a wrong option value, IcsError, FixtureError or RuntimeError
+// when nothing was imported.
+void runImportIcs(const QStringList& values, const QCommandLineParser& parser, QTextStream& out);

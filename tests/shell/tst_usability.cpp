@@ -1,0 +1,280 @@
+#include "RecordingMessages.h"
+#include "ShellTestSupport.h"
+#include "act/frmIntegrate.h"
+#include "dialogs/frmColor.h"
+#include "dialogs/frmEmail.h"
+#include "dialogs/frmFields.h"
+#include "dialogs/frmFilter.h"
+#include "dialogs/frmLanguage.h"
+#include "dialogs/frmLayout.h"
+#include "shell/ClickableLabel.h"
+#include "shell/Clock.h"
+#include "shell/DialogPlacement.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/MessageBoxes.h"
+#include "shell/ProgramState.h"
+#include "shell/QtTranslation.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMain.h"
+#include "support/StandinFixture.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+// Every window used from the keyboard, with a name for every control a screen reader
+// announces, and in French all through when French is chosen.
+class UsabilityTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MemorySettingsStore> store;
+    std::unique_ptr<RecordingMessages> messages;
+    std::unique_ptr<RecordingOpener> opener;
+    std::unique_ptr<StandinFixture> act;
+
+    std::unique_ptr<frmMain> mainWindow(const char* language = "0") {
+        store->SaveSetting("Settings", "Installed", 1);
+        store->SaveSetting("Options", "Language", language);
+        auto window = std::make_unique<frmMain>(act->openSession());
+        window->Form_Load();
+        return window;
+    }
+
+    static QString accessibleName(QWidget* widget) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        return accessible ? accessible->text(QAccessible::Name) : QString();
+    }
+
+    // Tabs once round the window from its first control; the controls in the order visited.
+    static QList<QWidget*> tabRound(QWidget& window) {
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            return {};
+        QWidget* first = window.nextInFocusChain();
+        while (first != &window &&
+               !(first->focusPolicy() & Qt::TabFocus && first->isVisible() && first->isEnabled()))
+            first = first->nextInFocusChain();
+        first->setFocus(Qt::TabFocusReason);
+        // A date picker takes one Tab per part of the date before it lets the focus go.
+        QList<QWidget*> visited{first};
+        for (int presses = 0; presses < 500; ++presses) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focus = QApplication::focusWidget();
+            if (focus == first && visited.size() > 1)
+                break;
+            if (focus && !visited.contains(focus))
+                visited << focus;
+        }
+        return visited;
+    }
+
+    static QString bare(const QString& name) {
+        QString text = name;
+        text.remove(QLatin1Char('&'));
+        while (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        return text.trimmed();
+    }
+
+    static QString frameTitle(const QWidget* control) {
+        for (const QWidget* w = control->parentWidget(); w; w = w->parentWidget())
+            if (const auto* frame = qobject_cast<const QGroupBox*>(w))
+                return frame->title();
+        return {};
+    }
+
+    // The window's controls Tab never reaches, and those it reaches without a name.
+    static QStringList unnamedOrUnreached(QWidget& window) {
+        const QList<QWidget*> visited = tabRound(window);
+        QStringList faults;
+        if (visited.isEmpty())
+            faults << QStringLiteral("no control takes the focus");
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus) ||
+                control->focusProxy() || control->window() != &window)
+                continue;
+            // Disabled ones too: they are named once enabled. Qt falls back on the frame's
+            // title, which tells one control of a frame from no other.
+            const QString name = bare(accessibleName(control));
+            if (name.isEmpty() || name == bare(frameTitle(control)))
+                faults << QStringLiteral("no name: ") + control->metaObject()->className() +
+                              QLatin1Char(' ') + control->objectName();
+            // Of a group of options, Tab visits only the chosen one.
+            const auto* option = qobject_cast<QRadioButton*>(control);
+            const bool skippedOption = option && option->autoExclusive() && !option->isChecked();
+            if (control->isEnabled() && !skippedOption && !visited.contains(control))
+                faults << QStringLiteral("not reached: ") + control->objectName();
+        }
+        return faults;
+    }
+
+private slots:
+    void init() {
+        store = std::make_unique<MemorySettingsStore>();
+        setSettings(store.get());
+        messages = std::make_unique<RecordingMessages>();
+        opener = std::make_unique<RecordingOpener>();
+        act = std::make_unique<StandinFixture>(StandinFixture::fixtureFile("engine-week.json"));
+        LanguageBase = 200;
+        setFixedNow(QDateTime(QDate(2024, 3, 11), QTime(10, 0), Qt::UTC));
+    }
+    void cleanup() {
+        useQtTranslation(200);
+        act.reset();
+        opener.reset();
+        messages.reset();
+        setSettings(nullptr);
+        setFixedNow({});
+        LanguageBase = 200;
+    }
+
+    void everyWindowIsNamedAllTheWayRound_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* name : {"frmMain", "frmFilter", "frmColor", "frmEmail", "frmFields",
+                                 "frmLayout", "frmLanguage", "frmIntegrate", "frmAbout"})
+            QTest::newRow(name) << name;
+    }
+    void everyWindowIsNamedAllTheWayRound() {
+        QFETCH(QString, window);
+        auto main = mainWindow();
+        act::ActSession& session = main->session();
+        std::unique_ptr<QWidget> shown;
+        if (window == "frmMain")
+            shown = std::move(main);
+        else if (window == "frmFilter")
+            shown = std::make_unique<frmFilter>(session.users());
+        else if (window == "frmColor")
+            shown = std::make_unique<frmColor>(session.users());
+        else if (window == "frmEmail")
+            shown = std::make_unique<frmEmail>();
+        else if (window == "frmFields")
+            shown = std::make_unique<frmFields>(session.contact().fields());
+        else if (window == "frmLayout")
+            shown = std::make_unique<frmLayout>();
+        else if (window == "frmLanguage")
+            shown = std::make_unique<frmLanguage>();
+        else if (window == "frmIntegrate")
+            shown = std::make_unique<frmIntegrate>(*session.application, [] {});
+        else
+            shown = std::make_unique<frmAbout>();
+        const QStringList faults = unnamedOrUnreached(*shown);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
+    }
+
+    // Enter presses Create, Escape is Cancel, F1 opens the help, and the link is a control.
+    void theMainWindowAnswersTheKeyboard() {
+        auto window = mainWindow();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->optCustom->click();
+        window->DTPicker1->setDate(QDate(2024, 3, 11));
+        window->DTPicker2->setDate(QDate(2024, 5, 1));
+        window->DTPicker1->setFocus();
+        QTest::keyClick(window->DTPicker1, Qt::Key_Return);
+        QCOMPARE(messages->texts(),
+                 QStringList{"The End Date is more than one month past the Start Date!"});
+        QCOMPARE(window->DTPicker2->date(), QDate(2024, 4, 10)); // Create corrected it
+
+        QTest::keySequence(window.get(), QKeySequence::HelpContents);
+        QCOMPARE(opener->opened.size(), 1);
+        QVERIFY(opener->opened[0].toString().startsWith("https://www.daywise.example.com/help/"));
+
+        QCOMPARE(window->lblLink->palette().color(QPalette::WindowText),
+                 window->palette().color(QPalette::Link));
+        window->lblLink->setFocus(Qt::TabFocusReason);
+        QVERIFY(window->lblLink->hasFocus());
+        QTest::keyClick(window->lblLink, Qt::Key_Space);
+        QTest::keyClick(window->lblLink, Qt::Key_Return);
+        QCOMPARE(opener->opened.mid(1), QList<QUrl>(2, QUrl("https://www.daywise.example.com/")));
+        QCOMPARE(messages->shown.size(), 1); // Enter on the link is not Create
+
+        QCOMPARE(window->Label1[0]->buddy(), window->DTPicker1);
+        QCOMPARE(window->Label1[2]->buddy(), window->DTPicker2);
+        QTest::keyClick(window->optCustom, Qt::Key_Escape);
+        QVERIFY(window->ended());
+        QCOMPARE(store->GetSetting("Settings", "EndDate", ""), "2024-04-10");
+
+        // Enter on the Cancel button in focus cancels.
+        auto another = mainWindow();
+        another->cmdCancel->setFocus();
+        QTest::keyClick(another->cmdCancel, Qt::Key_Return);
+        QVERIFY(another->ended());
+        QCOMPARE(messages->shown.size(), 1);
+    }
+
+    void colourBoxesOpenFromTheKeyboard() {
+        auto window = mainWindow();
+        frmColor colors(window->session().users());
+        int asked = 0;
+        colors.setColorPicker([&](const QColor&, QWidget*) -> std::optional<QColor> {
+            ++asked;
+            return QColor(Qt::green);
+        });
+        colors.show();
+        QVERIFY(QTest::qWaitForWindowActive(&colors));
+        for (const char* name : {"picPriority0", "picColor0", "picBgcolor"}) {
+            auto* box = colors.findChild<QFrame*>(name);
+            QVERIFY2(box->focusPolicy() & Qt::TabFocus, name);
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(box, Qt::Key_Space);
+        }
+        QTest::keyClick(colors.findChild<QFrame*>("picColor0"), Qt::Key_Return);
+        QCOMPARE(asked, 4);
+        QVERIFY(colors.findChild<QRadioButton*>("optColor1")->isChecked());
+        QCOMPARE(colors.findChild<QFrame*>("picBgcolor")->palette().color(QPalette::Window),
+                 QColor(Qt::green));
+    }
+
+    void dialogsHaveNoMinMaxAndCentreWithoutTheMainWindow() {
+        QWidget hiddenMain;
+        frmAbout about;
+        placeDialog(about, hiddenMain);
+        QVERIFY(!(about.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(qAbs(about.frameGeometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(about.frameGeometry().center().y() - screen.center().y()) <= 1);
+
+        // A dialog that took the close button away keeps it away.
+        frmLanguage language;
+        language.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        placeDialog(language, hiddenMain);
+        QVERIFY(!(language.windowFlags() & Qt::WindowCloseButtonHint));
+    }
+
+    void frenchAllThrough() {
+        auto window = mainWindow("1");
+        QCOMPARE(window->cmdOK->text(), "C&r\u00e9er");
+        QCOMPARE(window->DTPicker1->locale().language(), QLocale::French);
+        window->DTPicker1->setDate(QDate(2024, 3, 11));
+        QVERIFY2(window->DTPicker1->text().contains("mars"), qPrintable(window->DTPicker1->text()));
+        QCOMPARE(window->DTPicker2->calendarWidget()->locale().monthName(3), "mars");
+
+        const auto buttonTexts = [] {
+            QStringList texts;
+            auto watch = whenShown<QMessageBox>([&texts](QMessageBox* box) {
+                for (QAbstractButton* button : box->buttons())
+                    texts << button->text();
+                box->button(QMessageBox::Cancel)->click();
+            });
+            MessageBoxes boxes;
+            boxes.show("?", "Daywise", Messages::Icon::Question, Messages::Buttons::OkCancel);
+            texts.sort();
+            return texts;
+        };
+        QCOMPARE(buttonTexts(), QStringList({"Annuler", "OK"}));
+        QVERIFY(useQtTranslation(200));
+        QCOMPARE(buttonTexts(), QStringList({"Cancel", "OK"}));
+    }
+};
+
+QTEST_MAIN(UsabilityTest)
+#include "tst_usability.moc"
