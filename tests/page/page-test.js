@@ -25,6 +25,7 @@ function options() {
         daywise: value("daywise"), actdb: value("actdb"), page: value("page"),
         fixtures: value("fixtures"), out: value("out"),
         chromium: value("chromium") || "/usr/bin/chromium",
+        recordStructure: value("record-structure"),
     };
 }
 
@@ -41,19 +42,20 @@ const ENGLISH = {emptyDay: "No activities scheduled.", forCaption: "for"};
 const FRENCH = {emptyDay: "Pas d'activités programmées.", forCaption: "pour"};
 
 const WEEK = ["2003-01-28", "2003-02-03"];
+const structures = {};
 const SCENARIOS = [
     {
-        name: "week", range: WEEK, settings: {}, language: ENGLISH, keep: true,
+        name: "week", structure: true, range: WEEK, settings: {}, language: ENGLISH, keep: true,
         counts: [3, 0, 1, 0, 0, 0, 2],
         calendars: ["December 2002/31@0[]", "January 2003/31@3[28-31]",
                     "February 2003/28@6[1-3]"],
     },
     {
-        name: "header-off", range: WEEK, settings: {Options: {Header: "0"}}, language: ENGLISH,
+        name: "header-off", structure: true, range: WEEK, settings: {Options: {Header: "0"}}, language: ENGLISH,
         counts: [3, 0, 1, 0, 0, 0, 2], calendars: null,
     },
     {
-        name: "french", range: WEEK, settings: {Options: {Language: "1"}}, language: FRENCH,
+        name: "french", structure: true, range: WEEK, settings: {Options: {Language: "1"}}, language: FRENCH,
         counts: [3, 0, 1, 0, 0, 0, 2],
         calendars: ["décembre 2002/31@0[]", "janvier 2003/31@3[28-31]",
                     "février 2003/28@6[1-3]"],
@@ -61,9 +63,23 @@ const SCENARIOS = [
     // Company shares a number with field 3, the contact's is past a gap and its column no
     // letter: every field still shows, the company above the contact.
     {
-        name: "odd-layout", range: WEEK, language: ENGLISH,
+        name: "odd-layout", structure: true, range: WEEK, language: ENGLISH,
         settings: {Layout: {FieldOrder8: "4", FieldOrder6: "30", FieldCol6: "Z"}},
         order: {8: 4, 6: 30}, counts: [3, 0, 1, 0, 0, 0, 2],
+        calendars: ["December 2002/31@0[]", "January 2003/31@3[28-31]",
+                    "February 2003/28@6[1-3]"],
+    },
+    // Every field and label shown, e-mail links, the icon and some fields moved, other widths.
+    {
+        name: "layout", structure: true, range: WEEK, language: ENGLISH, structureOnly: true,
+        settings: {
+            Options: Object.fromEntries([...Array(45).keys()].filter((k) => k < 16 || k >= 30)
+                .map((k) => [`Field${k}`, "1"])),
+            Email: {Active: "1", Subject: "<regarding> on <day> <month>", Body: "From <start>"},
+            Layout: {FieldCol0: "C", FieldCol2: "A", FieldCol6: "F", FieldCol9: "B",
+                     Width0: "10", Width1: "10", Width2: "5", Width3: "20", Width4: "20",
+                     Width5: "35"},
+        },
         calendars: ["December 2002/31@0[]", "January 2003/31@3[28-31]",
                     "February 2003/28@6[1-3]"],
     },
@@ -212,6 +228,52 @@ function readPage() {
     };
 }
 
+// Runs in the page: what a reader sees, however the markup carries it: the title block, and
+// per day its banner and its entries, each entry's cells with their icons and, in order,
+// their fields' classes, texts, shown colours and links.
+function readStructure() {
+    const classes = ["priority", "time", "alarm", "regarding", "details", "contact", "title",
+        "company", "phone", "address", "city", "fax", "cell", "pager", "email", "assistant",
+        "custom", "scheduledfor", "alsowith"];
+    const selector = classes.map((c) => "." + c).join(",");
+    const text = (node) => (node ? node.textContent.replace(/\u00a0/g, " ").replace(/\s+/g, " ").trim() : null);
+    const all = (css) => [...document.querySelectorAll(css)];
+    const days = [];
+    for (let i = 0; document.getElementById("D" + i); i++) {
+        const entries = [];
+        for (let j = 0; document.getElementById(`D${i}A${j}C0`); j++)
+            entries.push([0, 1, 2, 3, 4, 5].map((c) => {
+                const cell = document.getElementById(`D${i}A${j}C${c}`);
+                return {
+                    icons: [...cell.querySelectorAll("img")].map((img) => img.getAttribute("src")),
+                    fields: [...cell.querySelectorAll(selector)].map((field) => ({
+                        cls: classes.find((c) => field.classList.contains(c)),
+                        text: text(field),
+                        colour: getComputedStyle(field).color,
+                        links: [...field.querySelectorAll("a")].map((a) => a.getAttribute("href")),
+                    })),
+                };
+            }));
+        days.push({
+            banner: [text(all("#dayleft, .dayleft")[i]), text(all("#dayright, .dayright")[i])],
+            empty: entries.length ? null : text(document.getElementById("D" + i)),
+            entries,
+        });
+    }
+    return {
+        title: ["#tcellleft", "#header", "#tcellright", "#activitiesfor"].map((css) =>
+            text(document.querySelector(css))),
+        calendars: ["lastcal", "thiscal", "nextcal"].map((id) =>
+            text(document.querySelector(`#${id} table`))),
+        days,
+    };
+}
+
+// What each layout showed when its expectation was recorded (--record-structure FILE).
+function expectedStructure(o) {
+    return JSON.parse(fs.readFileSync(path.join(o.fixtures, "page-structure.json"), "utf8"));
+}
+
 function rgb(hex) {
     const n = parseInt(hex, 16);
     return `rgb(${n >> 16}, ${(n >> 8) & 255}, ${n & 255})`;
@@ -273,6 +335,15 @@ async function runScenario(o, browser, scenario, actHome) {
     const tab = await Tab.open(browser, WIDTH, 900);
     try {
         await tab.load(url);
+        if (scenario.structure) {
+            structures[scenario.name] = await tab.evaluate(readStructure);
+            if (o.recordStructure)
+                return;
+            assert.deepEqual(structures[scenario.name], expectedStructure(o)[scenario.name],
+                             "what the page shows, against the stored expectation");
+        }
+        if (scenario.structureOnly)
+            return;
         const page = await tab.evaluate(readPage);
         if (scenario.keep) {
             fs.writeFileSync(path.join(o.out, `${scenario.name}.png`), await tab.screenshot());
@@ -304,7 +375,7 @@ async function main() {
     const browser = new Browser(o.chromium, profile);
     let failed = 0;
     try {
-        for (const scenario of SCENARIOS) {
+        for (const scenario of SCENARIOS.filter((s) => s.structure || !o.recordStructure)) {
             try {
                 await runScenario(o, browser, scenario, actHome);
                 console.log(`ok - ${scenario.name}`);
@@ -316,6 +387,10 @@ async function main() {
     } finally {
         await browser.close();
         fs.rmSync(profile, {recursive: true, force: true});
+    }
+    if (o.recordStructure) {
+        fs.writeFileSync(o.recordStructure, JSON.stringify(structures, null, 1) + "\n");
+        return failed ? 1 : 0;
     }
     console.log(`Screenshot and print of the week: ${path.join(o.out, "week.png")}, week.pdf`);
     return failed ? 1 : 0;
