@@ -118,10 +118,22 @@ class Tab {
         return this.browser.send(method, params, this.sessionId);
     }
 
+    // Loads the page and waits until the calendar has every entry: it fills in after the
+    // first screen, and says so with aria-busy meanwhile.
     async load(url) {
         const loaded = this.browser.event("Page.loadEventFired", this.sessionId);
         await this.send("Page.navigate", {url});
         await loaded;
+        await this.evaluate(() => new Promise((resolve) => {
+            const check = () => (document.querySelector("[aria-busy]") ? setTimeout(check, 20) : resolve());
+            check();
+        }));
+    }
+
+    async resize(width, height) {
+        this.width = width;
+        await this.send("Emulation.setDeviceMetricsOverride",
+                        {width, height, deviceScaleFactor: 1, mobile: false});
     }
 
     // Runs `fn` in the page and returns its result, which must be plain data.
@@ -143,8 +155,9 @@ class Tab {
         return Buffer.from(data, "base64");
     }
 
-    async pdf() {
-        const {data} = await this.send("Page.printToPDF", {printBackground: false});
+    // The paper as Chromium's print makes it; sizes in inches.
+    async pdf(paper = {}) {
+        const {data} = await this.send("Page.printToPDF", {printBackground: false, ...paper});
         return Buffer.from(data, "base64");
     }
 
