@@ -16,7 +16,7 @@ var bg = "#ffcc00";
 
 // Entries shown before the page first paints, and the time one later slice may take.
 var FirstScreenEntries = 60;
-var SliceMilliseconds = 40;
+var SliceMilliseconds = 30;
 
 var calendarRead = false;
 
@@ -181,7 +181,7 @@ CalendarWriter.prototype.fillLater = function () {
         var started = performance.now();
         writer.write(entries);
         var took = Math.max(performance.now() - started, 1);
-        entries = Math.max(20, Math.min(5000, Math.round(entries * SliceMilliseconds / took)));
+        entries = Math.max(20, Math.min(400, Math.round(entries * SliceMilliseconds / took)));
         if (writer.done())
             writer.page.removeAttribute("aria-busy");
         else
@@ -198,6 +198,13 @@ function CreateTables() {
     ReadOnce();
     document.documentElement.lang = Layout.language;
     var page = document.getElementById("calendar");
+    var widths = ColumnWidths();
+    page.style.setProperty("--columns", widths.map(function (w) {
+        return "minmax(0, " + w + "fr)";
+    }).join(" "));
+    page.style.setProperty("--narrow-columns", widths.slice(0, 3).map(function (w) {
+        return "minmax(24px, " + w + "fr)";
+    }).join(" "));
     Tabletag = TitleBlock();
     page.insertAdjacentHTML("beforeend", Tabletag);
     var writer = new CalendarWriter(page);
