@@ -118,12 +118,17 @@ class Tab {
         return this.browser.send(method, params, this.sessionId);
     }
 
-    // Loads the page and waits until the calendar has every entry: it fills in after the
-    // first screen, and says so with aria-busy meanwhile.
-    async load(url) {
+    // Loads the page and, unless told otherwise, waits until the calendar has every entry: it
+    // fills in after the first screen, and says so with aria-busy meanwhile.
+    async load(url, {whole = true} = {}) {
         const loaded = this.browser.event("Page.loadEventFired", this.sessionId);
         await this.send("Page.navigate", {url});
         await loaded;
+        if (whole)
+            await this.whole();
+    }
+
+    async whole() {
         await this.evaluate(() => new Promise((resolve) => {
             const check = () => (document.querySelector("[aria-busy]") ? setTimeout(check, 20) : resolve());
             check();
