@@ -411,7 +411,7 @@ function readLayout() {
         })
         .map((e) => e.id || e.className || e.tagName);
     const overflowing = [...document.querySelectorAll("table.acty td > *, table.acty td")]
-        .filter((e) => e.scrollWidth > e.clientWidth + 1 && e.tagName !== "IMG")
+        .filter((e) => e.scrollWidth > e.clientWidth && e.tagName !== "IMG")
         .map((e) => `${e.id || e.parentElement.id} ${e.className}: ${e.textContent}`);
     const misaligned = [];
     for (let i = 0; document.getElementById("D" + i); i++)
@@ -478,6 +478,13 @@ async function checkPaper(o, tab, scenario) {
     const margin = 12 / 25.4;
     const papers = {letter: [8.5, 11], a4: [210 / 25.4, 297 / 25.4]};
     for (const [name, [paperWidth, paperHeight]] of Object.entries(papers)) {
+        // The paper's line width, in print's style: every field within its cell.
+        await tab.send("Emulation.setEmulatedMedia", {media: "print"});
+        await tab.resize(Math.floor((paperWidth - 2 * margin) * 96), 900);
+        const {overflowing} = await tab.evaluate(readLayout);
+        await tab.send("Emulation.setEmulatedMedia", {media: ""});
+        await tab.resize(WIDTH, 900);
+        assert.deepEqual(overflowing, [], `${name} paper: no text beyond its cell`);
         const file = path.join(o.out, `${scenario.name}-${name}.pdf`);
         fs.writeFileSync(file, await tab.pdf({paperWidth, paperHeight, marginTop: margin,
                                               marginBottom: margin, marginLeft: margin,
