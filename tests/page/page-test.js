@@ -104,7 +104,7 @@ const SCENARIOS = [
     // A day too long for one sheet, on paper and in a narrow window.
     {
         name: "long-day", range: LONG_DAY, language: ENGLISH, structureOnly: true, widths: true,
-        paper: true, settings: {Options: EVERY_FIELD},
+        paper: true, settings: {Options: EVERY_FIELD, Filter: {Cleared: "0"}}, scoping: true,
     },
     // Banner text readable on a light and on a dark date background.
     ...[["light", "13434879", "rgb(255, 255, 204)"], ["dark", "8388608", "rgb(0, 0, 128)"]].map(
@@ -180,6 +180,11 @@ function withLongDay(o) {
             duration: 10, scheduled_for: "USR000000001", contact: "CON000000001",
         });
     }
+    fixture.activities.push({
+        id: "ACT000002001", type: 0, priority: 1, regarding: "A cleared call, marked done",
+        start: "2003-04-16 09:00", duration: 10, scheduled_for: "USR000000001",
+        contact: "CON000000001", cleared: true,
+    });
     const file = path.join(o.out, "page-fixture.json");
     fs.writeFileSync(file, JSON.stringify(fixture));
     return file;
@@ -540,6 +545,16 @@ async function runScenario(o, browser, scenario, actHome) {
         await tab.whole();
         if (scenario.widths)
             await checkWidths(o, tab, scenario);
+        // Field classes style fields only: "title" is also the title block's class, and the
+        // "done" mark keeps its own size inside any field.
+        if (scenario.scoping) {
+            const styles = await tab.evaluate(() => [
+                getComputedStyle(document.querySelector("div.title")).color,
+                getComputedStyle(document.body).color,
+                getComputedStyle(document.querySelector(".acty .done")).fontSize]);
+            assert.equal(styles[0], styles[1], "the title block in the page's ink");
+            assert.equal(styles[2], "10px", "the done mark's size");
+        }
         if (scenario.banner) {
             const banners = await tab.evaluate(readBanners);
             for (const banner of banners) {
