@@ -9,20 +9,27 @@ const os = require("os");
 const path = require("path");
 const {Browser, Tab} = require("../tests/page/cdp-pipe");
 
-// Runs in the page before its own scripts.
+// Runs in the page before its own scripts. The first entries go in with the title block, so
+// the first contentful paint shows them, unless something was painted before they went in.
 function observe() {
     const bench = (window.__bench = {seen: null, shown: null, complete: null, tasks: []});
     new PerformanceObserver((list) => {
         for (const task of list.getEntries())
             bench.tasks.push([task.startTime, task.duration]);
     }).observe({type: "longtask", buffered: true});
+    const rows = new MutationObserver(() => {
+        if (!document.querySelector("table.acty td[id]"))
+            return;
+        rows.disconnect();
+        bench.seen = performance.now();
+        requestAnimationFrame(() => setTimeout(() => {
+            const paint = performance.getEntriesByName("first-contentful-paint")[0];
+            bench.shown = paint && paint.startTime >= bench.seen ? paint.startTime : performance.now();
+        }));
+    });
+    rows.observe(document, {childList: true, subtree: true});
     const poll = () => {
         const page = document.getElementById("calendar");
-        if (bench.seen === null && document.querySelector("table.acty td[id]")) {
-            bench.seen = performance.now();
-            // The frame after the one that drew them.
-            requestAnimationFrame(() => setTimeout(() => (bench.shown = performance.now())));
-        }
         if (bench.seen !== null && page && !page.hasAttribute("aria-busy"))
             bench.complete = performance.now();
         else
@@ -38,7 +45,6 @@ function result() {
         entries: document.querySelectorAll("table.acty td[id$='C0']").length,
         expected: typeof Totalactivities == "number" ? Totalactivities : -1,
         shown: bench.shown, complete: bench.complete, longest: Math.max(0, ...after),
-        firstContentfulPaint: performance.getEntriesByName("first-contentful-paint")[0]?.startTime,
     };
 }
 
