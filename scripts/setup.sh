@@ -10,7 +10,7 @@ build_dir=${1:-build}
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev)
 if [ "$with_tests" = 1 ]; then
-    packages+=(chromium nodejs xvfb xauth)
+    packages+=(chromium nodejs xvfb xauth poppler-utils)
 fi
 
 missing=()
