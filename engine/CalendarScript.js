@@ -32,8 +32,11 @@ function ReadOnce() {
 // A file cut short or edited by hand would otherwise draw a calendar with holes in it.
 function DataLooksWhole() {
     if (!(Nbdays > 0) || !Array.isArray(Day) || !Array.isArray(Nbactivities) ||
-        !Array.isArray(Activities) || Day.length < Nbdays)
+        !Array.isArray(Activities))
         return false;
+    for (var i = 0; i < Nbdays; i++)
+        if (typeof Day[i] != "string" || !(Nbactivities[i] >= 0))
+            return false;
     var total = GetTotal(Nbdays);
     return total >= 0 && Activities.length >= total * Nbfields &&
         (total === 0 || Activities[total * Nbfields - 1] !== undefined);
@@ -210,7 +213,7 @@ function CreateTables() {
     var writer = new CalendarWriter(page);
     writer.write(FirstScreenEntries);
     writer.fillLater();
-    // Printing and the pages' own searches need every entry in the page.
+    // Printing must not wait for the timer.
     window.addEventListener("beforeprint", function () { writer.finish(); });
 }
 

@@ -106,6 +106,13 @@ const SCENARIOS = [
         name: "long-day", range: LONG_DAY, language: ENGLISH, structureOnly: true, widths: true,
         paper: true, settings: {Options: EVERY_FIELD, Filter: {Cleared: "0"}}, scoping: true,
     },
+    // The same day filled in by the page's timer: every entry, once, in order.
+    {
+        name: "long-day-filled", range: LONG_DAY, language: ENGLISH, structureOnly: true,
+        settings: {Options: EVERY_FIELD, Filter: {Cleared: "0"}},
+        firstDay: [...Array(LONG_DAY_ENTRIES).keys()].map((k) =>
+            `Entry ${String(k + 1).padStart(2, "0")} starts`),
+    },
     // Banner text readable on a light and on a dark date background.
     ...[["light", "13434879", "rgb(255, 255, 204)"], ["dark", "8388608", "rgb(0, 0, 128)"]].map(
         ([name, bgColor, banner]) => ({
@@ -547,6 +554,12 @@ async function runScenario(o, browser, scenario, actHome) {
             await checkWidths(o, tab, scenario);
         // Field classes style fields only: "title" is also the title block's class, and the
         // "done" mark keeps its own size inside any field.
+        if (scenario.firstDay) {
+            const shown = await tab.evaluate(() =>
+                [...document.querySelectorAll("#D0 .regarding")].map((e) => e.textContent.trim()));
+            assert.deepEqual(shown, scenario.firstDay, "the first day's entries");
+            assert.deepEqual(tab.errors, [], "errors in the browser");
+        }
         if (scenario.scoping) {
             const styles = await tab.evaluate(() => [
                 getComputedStyle(document.querySelector("div.title")).color,
