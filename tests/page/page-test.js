@@ -49,9 +49,9 @@ const EVERY_FIELD = Object.fromEntries([...Array(45).keys()].filter((k) => k < 1
 const MESSAGES = {
     missing: "No calendar has been made yet: open Daywise, choose the days and press Create.",
     damaged: "The calendar file is damaged: make the calendar again in Daywise.",
-    missingFr: "Aucun calendrier n'a encore été créé : ouvrez Daywise, choisissez les jours et " +
+    missingFr: "Aucun calendrier n'a encore été créé\u00a0: ouvrez Daywise, choisissez les jours et " +
         "cliquez sur Créer.",
-    damagedFr: "Le fichier du calendrier est endommagé : créez de nouveau le calendrier dans " +
+    damagedFr: "Le fichier du calendrier est endommagé\u00a0: créez de nouveau le calendrier dans " +
         "Daywise.",
 };
 // A calendar file cut short, as a full disk or a crash while copying could leave it.
