@@ -107,6 +107,9 @@ QString FilePrint(const ActivityRow& row, const GenerationState& state, qsizetyp
 
 void CreateDataFile(const QString& path, const GenerationState& state, const SortResult& sorted) {
     AtomicTextFile file(path);
+    // Chromium then compiles Read() while the file loads, instead of parsing it twice: a
+    // month of a large database shows half a second sooner.
+    file.writeLine(QStringLiteral("//# allFunctionsCalledOnLoad"));
     file.writeLine(QStringLiteral("function Read(){"));
     file.writeLine(quoted(QStringLiteral("Version"), app::versionText()));
     file.writeLine(quoted(QStringLiteral("Header"),

@@ -11,7 +11,8 @@ build_dir=${1:-build}
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
     qt6-translations-l10n python3 help2man libical-dev)
 if [ "$with_tests" = 1 ]; then
-    packages+=(chromium nodejs xvfb xauth desktop-file-utils appstream python3-icalendar)
+    packages+=(chromium nodejs xvfb xauth desktop-file-utils appstream python3-icalendar
+        poppler-utils)
 fi
 
 missing=()

@@ -122,7 +122,7 @@ private slots:
     }
 
     void theLayoutMovesFieldsAndWidensColumns() {
-        QVERIFY(calendar().script.contains("class=c2 width=15%"));
+        QVERIFY(calendar().script.contains("widths: [3, 6, 15, 24, 15, 37]"));
         frmLayout dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
@@ -137,12 +137,11 @@ private slots:
         press(dlg, "cmdOK");
 
         const QString script = calendar().script;
-        QVERIFY(script.contains("class=c2 width=10%"));
-        const qsizetype regardingLine =
-            script.indexOf(R"(Activities[f+4]!="")  document.getElementById(Cell3))");
-        QVERIFY(regardingLine >= 0);                                       // in column D
-        QVERIFY(regardingLine < script.indexOf(R"(Activities[f+6]!="")")); // before the contact
-        QVERIFY(script.contains("function GetTotal"));                     // written whole
+        QVERIFY(script.contains("widths: [3, 6, 10, 24, 15, 37]"));
+        const qsizetype regardingLine = script.indexOf(R"([4, "regarding", 3])");
+        QVERIFY(regardingLine >= 0);                                     // in column D
+        QVERIFY(regardingLine < script.indexOf(R"([6, "contact", 3])")); // before the contact
+        QVERIFY(script.contains("function GetTotal"));                   // written whole
     }
 
     void chosenColoursColourTheEntriesAndDates() {
@@ -165,7 +164,7 @@ private slots:
         const qsizetype urgentColor = after.data.indexOf("'112233'", urgent);
         QVERIFY(urgentColor > urgent && urgentColor < coffee);
         QVERIFY(after.data.indexOf("'000000'", coffee) > coffee);
-        QVERIFY(after.script.contains("bgcolor=#445566"));
+        QVERIFY(after.script.contains(R"(dateBackground: "445566")"));
     }
 };
 

@@ -67,8 +67,8 @@ private slots:
 
     void anEmptyDayIsAWholeFile() {
         const QStringList written = lines(write());
-        QCOMPARE(written.size(), 17);
-        QCOMPARE(written.mid(13), QStringList({"Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=0",
+        QCOMPARE(written.size(), 18);
+        QCOMPARE(written.mid(14), QStringList({"Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=0",
                                                "Totalactivities=GetTotal(Nbdays);",
                                                "Activities=new Array(Totalactivities*22);", "}"}));
     }
@@ -78,7 +78,7 @@ private slots:
         state.FirstDay = QDate(2024, 12, 30);
         state.LastDay = QDate(2025, 1, 2);
         const QStringList written = lines(write());
-        QCOMPARE(written.mid(5, 4),
+        QCOMPARE(written.mid(6, 4),
                  QStringList({"Fdaydate='2024 12 30';", "Ldaydate='2025 1 2';",
                               QString::fromUtf8("Fmonthmmm='déc';"), "Lmonthmmm='jan';"}));
         QVERIFY(written.contains("Nbdays=4;"));

@@ -86,7 +86,7 @@ class Tab {
     static async open(browser, width, height) {
         const {targetId} = await browser.send("Target.createTarget", {url: "about:blank"});
         const {sessionId} = await browser.send("Target.attachToTarget", {targetId, flatten: true});
-        const tab = new Tab(browser, targetId, sessionId, width);
+        const tab = new Tab(browser, targetId, sessionId, width, height);
         await tab.send("Runtime.enable");
         await tab.send("Log.enable");
         await tab.send("Page.enable");
@@ -95,11 +95,12 @@ class Tab {
         return tab;
     }
 
-    constructor(browser, targetId, sessionId, width) {
+    constructor(browser, targetId, sessionId, width, height) {
         this.browser = browser;
         this.targetId = targetId;
         this.sessionId = sessionId;
         this.width = width;
+        this.height = height;
         this.errors = [];
         browser.listeners.add((message) => {
             if (message.sessionId !== sessionId)
@@ -118,10 +119,28 @@ class Tab {
         return this.browser.send(method, params, this.sessionId);
     }
 
-    async load(url) {
+    // Loads the page and, unless told otherwise, waits until the calendar has every entry: it
+    // fills in after the first screen, and says so with aria-busy meanwhile.
+    async load(url, {whole = true} = {}) {
         const loaded = this.browser.event("Page.loadEventFired", this.sessionId);
         await this.send("Page.navigate", {url});
         await loaded;
+        if (whole)
+            await this.whole();
+    }
+
+    async whole() {
+        await this.evaluate(() => new Promise((resolve) => {
+            const check = () => (document.querySelector("[aria-busy]") ? setTimeout(check, 20) : resolve());
+            check();
+        }));
+    }
+
+    async resize(width, height) {
+        this.width = width;
+        this.height = height;
+        await this.send("Emulation.setDeviceMetricsOverride",
+                        {width, height, deviceScaleFactor: 1, mobile: false});
     }
 
     // Runs `fn` in the page and returns its result, which must be plain data.
@@ -134,17 +153,26 @@ class Tab {
         return result.value;
     }
 
+    // The whole page: the viewport grows to the page's height first, since the browser
+    // draws only what is near the screen.
     async screenshot() {
-        const height = await this.evaluate(() => document.documentElement.scrollHeight);
+        const scrollHeight = () => this.evaluate(() => document.documentElement.scrollHeight);
+        const settle = () => this.evaluate(() => new Promise((resolve) => setTimeout(resolve, 100)));
+        let height = await scrollHeight();
+        for (let k = 0; k < 5 && height !== this.height; k++) {
+            await this.resize(this.width, height);
+            await settle();
+            height = await scrollHeight();
+        }
         const {data} = await this.send("Page.captureScreenshot", {
-            format: "png", captureBeyondViewport: true,
-            clip: {x: 0, y: 0, width: this.width, height, scale: 1},
+            format: "png", clip: {x: 0, y: 0, width: this.width, height, scale: 1},
         });
         return Buffer.from(data, "base64");
     }
 
-    async pdf() {
-        const {data} = await this.send("Page.printToPDF", {printBackground: false});
+    // The paper as Chromium's print makes it; sizes in inches.
+    async pdf(paper = {}) {
+        const {data} = await this.send("Page.printToPDF", {printBackground: false, ...paper});
         return Buffer.from(data, "base64");
     }
 
