@@ -22,6 +22,7 @@
 
 #include <QFileInfo>
 #include <QUrl>
+#include <exception>
 
 namespace {
 
@@ -43,11 +44,22 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
     activity.MoveFirst();
     state.ActivityRows.reserve(state.ActivityRows.size() + inScope);
     RecordStore store(state, activity, session.contact());
-    const StoreRecordFn storeFn = [&store](const QString& id, qint32 offset, qint32 endMinutes,
-                                           bool minuteOffset) {
-        store.Store_Record(id, offset, endMinutes, minuteOffset);
+    // The expansions report a failing occurrence and go on; a database that cannot be read
+    // must end the walk instead, reported once.
+    std::exception_ptr unreadable;
+    const StoreRecordFn storeFn = [&](const QString& id, qint32 offset, qint32 endMinutes,
+                                      bool minuteOffset) {
+        if (unreadable)
+            return;
+        try {
+            store.Store_Record(id, offset, endMinutes, minuteOffset);
+        } catch (const act::DatabaseError&) {
+            unreadable = std::current_exception();
+        }
     };
     for (; !activity.IsEOF(); activity.MoveNext()) {
+        if (unreadable)
+            std::rethrow_exception(unreadable);
         if (CountUserGood(state, activity) < 1)
             continue;
         if (state.HideCleared && activity.Data(41).toInt() == 1)
@@ -67,6 +79,8 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
         if (InRange(state, start.date()))
             store.Store_Record(activity.Data(1).toString(), 0, 0, false);
     }
+    if (unreadable)
+        std::rethrow_exception(unreadable);
 }
 
 bool controlFileExists(const QString& netLinks) {

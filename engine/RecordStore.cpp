@@ -10,9 +10,12 @@
 namespace {
 
 // A field ACT! cannot give leaves its text as built so far; the row is kept all the same.
+// A database that cannot be read is no such field: it ends the generation.
 template <typename Step> void ignoringErrors(Step&& step) {
     try {
         step();
+    } catch (const act::DatabaseError&) {
+        throw;
     } catch (const std::exception&) {
     }
 }

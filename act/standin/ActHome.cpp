@@ -53,7 +53,10 @@ void ActHome::open(const QString& dbPath) const {
 }
 
 void ActHome::close() const {
-    QFile::remove(sessionFilePath());
+    QFile session(sessionFilePath());
+    if (session.exists() && !session.remove())
+        throw RuntimeError::fileAccess(
+            QStringLiteral("%1: %2").arg(sessionFilePath(), session.errorString()));
 }
 
 bool ActHome::isRunning() const {

@@ -26,7 +26,7 @@ public:
     // ACT! starts (or switches) with dbPath open. Throws RuntimeError when dbPath is not a
     // stand-in database or the home cannot be written.
     void open(const QString& dbPath) const;
-    // The ACT! user closes ACT!.
+    // The ACT! user closes ACT!. Throws RuntimeError when ACT! cannot be closed.
     void close() const;
     bool isRunning() const;
     QString openDatabasePath() const; // empty when ACT! does not run

@@ -104,7 +104,7 @@ StandinActivity::StandinActivity(std::shared_ptr<const SqlConnection> connection
     auto query = connection_->prepare(
         QStringLiteral("SELECT value FROM meta WHERE key = 'longest_span_minutes'"));
     connection_->exec(query);
-    if (query.next())
+    if (connection_->next(query))
         longestSpanMinutes_ = query.value(0).toLongLong();
 }
 

@@ -2,6 +2,7 @@
 #include "engine/Generation.h"
 #include "shell/HeadlessCreate.h"
 #include "shell/Messages.h"
+#include "support/DamagedDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -189,6 +190,34 @@ private slots:
         QCOMPARE(runHeadlessCreate({"daywise", "--create", "--week", "--month"}, factory), 2);
         QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "11/03/2024"}, factory), 1);
         QCOMPARE(runHeadlessCreate({"daywise", "--bogus"}, factory), 2);
+    }
+
+    // It used to write a calendar with every contact field empty, re-reading all contacts
+    // for each row.
+    void aDamagedContactTableStopsTheGenerationAndKeepsTheCalendar() {
+        StandinFixture damaged(manyPagesFixture());
+        damageLeafPage(damaged.databasePath(), QStringLiteral("contact_data"), 0);
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        const QByteArray goodData = fileBytes(html->filePath("data.js"));
+
+        act::ActSession session = damaged.openSession();
+        MyRecordId = getUserID(*session.database);
+        Generation generation(session);
+        generation.setHtmlFolder(html->path());
+        QCOMPARE(generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17)).result,
+                 GenerationOutcome::Result::Failed);
+        QCOMPARE(fx->messages.shown.size(), 1);
+        const QString report = fx->messages.shown[0].text;
+        QVERIFY2(report.contains("malformed") && report.contains("Sub cmdOK_Click"),
+                 qPrintable(report));
+        QCOMPARE(fileBytes(html->filePath("data.js")), goodData);
+
+        act::standin::StandinFactory factory(damaged.home());
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--week",
+                                    "--html-dir", html->path()},
+                                   factory),
+                 1);
+        QCOMPARE(fileBytes(html->filePath("data.js")), goodData);
     }
 };
 
