@@ -105,8 +105,9 @@ QString FilePrint(const ActivityRow& row, const GenerationState& state, qsizetyp
     return line.take();
 }
 
-void CreateDataFile(const QString& path, const GenerationState& state, const SortResult& sorted) {
-    AtomicTextFile file(path);
+void CreateDataFile(const QString& path, const GenerationState& state, const SortResult& sorted,
+                    StagedFiles* together) {
+    AtomicTextFile file = together ? AtomicTextFile(path, *together) : AtomicTextFile(path);
     file.writeLine(QStringLiteral("function Read(){"));
     file.writeLine(quoted(QStringLiteral("Version"), app::versionText()));
     file.writeLine(quoted(QStringLiteral("Header"),

@@ -10,6 +10,7 @@
 #include "ScriptFile.h"
 #include "SelectionTests.h"
 #include "SortData.h"
+#include "StagedFiles.h"
 #include "ViewRefresh.h"
 #include "act/ActSession.h"
 #include "shell/Conversions.h"
@@ -152,16 +153,21 @@ bool Generation::writeFiles(GenerationState& state, const QString& folder) {
             sorted = SortData(state.ActivityRows, state.FirstDay, state.LastDay, state.TimeFormat);
         }))
         return false;
+    // The page must never see the new range with the old layout, nor the reverse.
+    StagedFiles files;
     Procedure data = frmMainSub("CreateDataFile");
     if (!data.run([&] {
             data.line(1);
-            CreateDataFile(folder + QLatin1String("/data.js"), state, sorted);
+            CreateDataFile(folder + QLatin1String("/data.js"), state, sorted, &files);
         }))
         return false;
     Procedure script = frmMainSub("CreateScriptFile");
     return script.run([&] {
         script.line(1);
-        writeTextFile(folder + QLatin1String("/script.js"), scriptFileLines(state.DateBackground));
+        writeTextFile(folder + QLatin1String("/script.js"), scriptFileLines(state.DateBackground),
+                      &files);
+        script.line(2);
+        files.commit();
     });
 }
 

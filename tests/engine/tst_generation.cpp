@@ -192,6 +192,23 @@ private slots:
         QCOMPARE(runHeadlessCreate({"daywise", "--bogus"}, factory), 2);
     }
 
+    // data.js used to be replaced first, so the page mixed the new range with the old layout.
+    void dataAndScriptAreReplacedTogetherOrNotAtAll() {
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        QCOMPARE(QDir(html->path()).entryList(QDir::Files), QStringList({"data.js", "script.js"}));
+        const QByteArray oldData = fileBytes(html->filePath("data.js"));
+        QVERIFY(QFile::remove(html->filePath("script.js")));
+        QVERIFY(QDir().mkpath(html->filePath("script.js/in-the-way")));
+
+        QCOMPARE(create(QDate(2024, 3, 18), QDate(2024, 3, 24)).result,
+                 GenerationOutcome::Result::Failed);
+        QCOMPARE(fx->messages.shown.size(), 1);
+        QVERIFY2(fx->messages.shown[0].text.contains("script.js"),
+                 qPrintable(fx->messages.shown[0].text));
+        QCOMPARE(fileBytes(html->filePath("data.js")), oldData);
+        QCOMPARE(QDir(html->path()).entryList(QDir::Files), QStringList({"data.js"}));
+    }
+
     // It used to write a calendar with every contact field empty, re-reading all contacts
     // for each row.
     void aDamagedContactTableStopsTheGenerationAndKeepsTheCalendar() {
