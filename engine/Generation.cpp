@@ -48,7 +48,7 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
     // The expansions report a failing occurrence and go on; a database that cannot be read
     // must end the walk instead, reported once.
     std::exception_ptr unreadable;
-    const StoreRecordFn storeFn = [&](const QString& id, qint32 offset, qint32 endMinutes,
+    const StoreRecordFn storeFn = [&](const QString& id, qint64 offset, qint64 endMinutes,
                                       bool minuteOffset) {
         if (unreadable)
             return;

@@ -54,7 +54,7 @@ RecordStore::RecordStore(GenerationState& state, act::Activity& activity, act::C
         scheduledFor_.append(Check(label(12) + value(12, name)));
 }
 
-void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
+void RecordStore::Store_Record(const QString&, qint64 offset, qint64 endMinutes,
                                bool minuteOffset) {
     const QList<qsizetype> users = state_.OccurrenceUsers;
     for (const qsizetype user : users) {
@@ -94,8 +94,8 @@ void RecordStore::storeContact(ActivityRow& row, const QString& me, const QStrin
         row.ContactText = Check(htmlText(contact_.Data(26)));
 }
 
-void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint32 offset,
-                                      qint32 endMinutes, bool minuteOffset) {
+void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint64 offset,
+                                      qint64 endMinutes, bool minuteOffset) {
     ignoringErrors([&] {
         row.ActivityId = text(1);
         row.TypeCode = text(25);
