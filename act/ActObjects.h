@@ -36,8 +36,8 @@ public:
     virtual bool IsEOF() const = 0;
 
     // Field n of the current activity: text fields as QString, 28 and 29 as QDateTime,
-    // numbers as int; 31 (timeless) is an empty QString when the activity has no mark.
-    // An unknown field number gives an empty QString.
+    // numbers as int but the duration (30) as qint64; 31 (timeless) is an empty QString when the
+    // activity has no mark. An unknown field number gives an empty QString.
     virtual QVariant Data(int field) const = 0;
 
     virtual bool IsRecurring() const = 0;

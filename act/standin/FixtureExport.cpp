@@ -121,7 +121,7 @@ QJsonArray exportActivities(const SqlConnection& c) {
                       {"details", query.value(4).toString()},
                       {"start", query.value(5).toString()},
                       {"end", query.value(6).toString()},
-                      {"duration", query.value(7).toInt()},
+                      {"duration", query.value(7).toLongLong()},
                       {"alarm", query.value(9).toBool()},
                       {"alarm_lead", query.value(10).toInt()},
                       {"color", query.value(11).toInt()},
