@@ -77,6 +77,13 @@ int ActHome::refreshCount() const {
     return int(log.readAll().count('\n'));
 }
 
+bool isDatabaseFile(const QString& path) {
+    static constexpr char Header[] = "SQLite format 3"; // with its final NUL, 16 bytes
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+           file.read(sizeof Header) == QByteArray(Header, sizeof Header);
+}
+
 bool openDatabaseInActHome(const QString& dbPath, QString* error) {
     try {
         ActHome().open(dbPath);
