@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/RuntimeError.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -9,9 +11,17 @@
 
 // Daywise's view of ACT!'s automation objects: the members Daywise calls, with their
 // argument orders, and nothing more. A failing call throws RuntimeError, as an automation
-// call raises a run-time error. Date-times are wall-clock readings in Qt::UTC, never
-// converted between zones.
+// call raises a run-time error; DatabaseError when the database cannot be read. Date-times are
+// wall-clock readings in Qt::UTC, never converted between zones.
 namespace act {
+
+// The database itself could not be read (a damaged file, a failing disk), as opposed to one
+// field ACT! cannot give: nothing read after it can be trusted.
+class DatabaseError : public RuntimeError {
+public:
+    explicit DatabaseError(const QString& what)
+        : RuntimeError(fileAccess(what)) {}
+};
 
 // The activity object: a cursor over the activities of a date scope.
 class Activity {
@@ -26,8 +36,8 @@ public:
     virtual bool IsEOF() const = 0;
 
     // Field n of the current activity: text fields as QString, 28 and 29 as QDateTime,
-    // numbers as int; 31 (timeless) is an empty QString when the activity has no mark.
-    // An unknown field number gives an empty QString.
+    // numbers as int but the duration (30) as qint64; 31 (timeless) is an empty QString when the
+    // activity has no mark. An unknown field number gives an empty QString.
     virtual QVariant Data(int field) const = 0;
 
     virtual bool IsRecurring() const = 0;

@@ -1,15 +1,28 @@
 #include "AtomicTextFile.h"
 
+#include "StagedFiles.h"
 #include "shell/RuntimeError.h"
 
 #include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 constexpr qsizetype FlushSize = 1 << 20;
 }
 
 AtomicTextFile::AtomicTextFile(const QString& path)
-    : file_(path) {
+    : path_(path)
+    , file_(path) {
+    if (!file_.open(QIODevice::WriteOnly))
+        fail();
+    buffer_.reserve(FlushSize);
+}
+
+AtomicTextFile::AtomicTextFile(const QString& path, StagedFiles& together)
+    : path_(path)
+    , file_(together.stage(path)) {
     if (!file_.open(QIODevice::WriteOnly))
         fail();
     buffer_.reserve(FlushSize);
@@ -20,32 +33,47 @@ void AtomicTextFile::writeLine(const QString& line) {
     buffer_ += "\r\n";
     if (buffer_.size() < FlushSize)
         return;
-    if (file_.write(buffer_) != buffer_.size())
-        fail();
+    write(buffer_);
     buffer_.resize(0); // keeps the memory for the next lines
 }
 
 void AtomicTextFile::writeLines(const QByteArray& lines) {
-    if (file_.write(buffer_) != buffer_.size() || file_.write(lines) != lines.size())
-        fail();
+    write(buffer_);
+    write(lines);
     buffer_.resize(0);
 }
 
 void AtomicTextFile::commit() {
-    if (file_.write(buffer_) != buffer_.size() || !file_.commit())
+    write(buffer_);
+    if (!file_.flush() || !file_.commit())
         fail();
     buffer_.clear();
 }
 
-void AtomicTextFile::fail() {
-    const QString reason = file_.errorString();
-    file_.cancelWriting();
-    throw RuntimeError::fileAccess(QDir::toNativeSeparators(file_.fileName()) +
-                                   QLatin1String(" (") + reason + QLatin1Char(')'));
+// A write that stops short (a full disk) is tried again for the rest, which then fails with
+// the reason; the short write itself gives none.
+void AtomicTextFile::write(const QByteArray& bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file_.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            fail();
+        done += written;
+    }
 }
 
-void writeTextFile(const QString& path, const QStringList& lines) {
-    AtomicTextFile file(path);
+void AtomicTextFile::fail() {
+    const int error = errno;
+    QString reason = file_.errorString();
+    // Qt keeps no reason for a flush that stopped short, nor for some failed commits.
+    if (reason == QFile().errorString() && error != 0)
+        reason = QString::fromLocal8Bit(std::strerror(error));
+    file_.cancelWriting();
+    throw RuntimeError::fileAccess(QDir::toNativeSeparators(path_) + QLatin1String(" (") + reason +
+                                   QLatin1Char(')'));
+}
+
+void writeTextFile(const QString& path, const QStringList& lines, StagedFiles* together) {
+    AtomicTextFile file = together ? AtomicTextFile(path, *together) : AtomicTextFile(path);
     for (const QString& line : lines)
         file.writeLine(line);
     file.commit();

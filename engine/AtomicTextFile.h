@@ -4,23 +4,30 @@
 #include <QString>
 #include <QStringList>
 
+class StagedFiles;
+
 // A generated text file: UTF-8, every line ended by CR LF, written whole to a temporary
 // file that replaces the old one only on commit(), so a failure leaves the last good file.
-// Every failure throws RuntimeError naming the file.
+// Every failure throws RuntimeError naming the file and saying what went wrong.
 class AtomicTextFile {
 public:
     explicit AtomicTextFile(const QString& path);
+    // The file replaces the old one only when `together` commits, with the others staged there.
+    AtomicTextFile(const QString& path, StagedFiles& together);
 
     void writeLine(const QString& line);
     void writeLines(const QByteArray& lines); // in UTF-8, each ended by CR LF already
     void commit();
 
 private:
-    void fail();
+    void write(const QByteArray& bytes);
+    [[noreturn]] void fail();
 
+    QString path_;
     QSaveFile file_;
     QByteArray buffer_;
 };
 
-// Writes the lines as one whole file.
-void writeTextFile(const QString& path, const QStringList& lines);
+// Writes the lines as one whole file; when `together` is given, it replaces the old one
+// only when `together` commits.
+void writeTextFile(const QString& path, const QStringList& lines, StagedFiles* together = nullptr);

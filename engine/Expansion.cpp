@@ -6,7 +6,6 @@
 
 #include <QTime>
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -21,12 +20,6 @@ QDateTime wallClock(const QVariant& value) {
     if (!dateTime.isValid())
         throw RuntimeError::typeMismatch();
     return QDateTime(dateTime.date(), dateTime.time(), Qt::UTC);
-}
-
-qint32 narrow(qint64 value) {
-    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
-        throw RuntimeError::overflow();
-    return static_cast<qint32>(value);
 }
 
 qint64 ceilDiv(qint64 count, qint64 step) {
@@ -59,7 +52,7 @@ struct Series {
     void storeIfOccurs(const QDate& date) const {
         if (date.isValid() && date >= std::max(start, first) && date <= stop() &&
             !Exception(date, exceptions))
-            store(id, narrow(start.daysTo(date)), 0, false);
+            store(id, start.daysTo(date), 0, false);
     }
 };
 
@@ -190,7 +183,7 @@ void Treat_MultipleDays(act::Activity& activity, const QDate& first, const QDate
             // A row that starts at 23:59 runs to midnight; 0 minutes would mean the whole
             // duration.
             const qint64 minutes = std::max<qint64>(1, rowStart.secsTo(rowEnd) / 60);
-            store(id, narrow(start.secsTo(rowStart) / 60), narrow(minutes), true);
+            store(id, start.secsTo(rowStart) / 60, minutes, true);
         }
     });
 }

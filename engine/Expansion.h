@@ -11,7 +11,7 @@
 // offset days (or minutes when minuteOffset is set), and it lasts endMinutes, or the activity's
 // own duration when endMinutes is 0.
 using StoreRecordFn =
-    std::function<void(const QString& id, qint32 offset, qint32 endMinutes, bool minuteOffset)>;
+    std::function<void(const QString& id, qint64 offset, qint64 endMinutes, bool minuteOffset)>;
 
 // Stores every occurrence of the current recurring activity on the days first..last.
 void Treat_Recurring(act::Activity& activity, const QDate& first, const QDate& last,

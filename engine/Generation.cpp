@@ -11,6 +11,7 @@
 #include "ScriptFile.h"
 #include "SelectionTests.h"
 #include "SortData.h"
+#include "StagedFiles.h"
 #include "ViewRefresh.h"
 #include "act/ActSession.h"
 #include "shell/Conversions.h"
@@ -23,6 +24,7 @@
 
 #include <QFileInfo>
 #include <QUrl>
+#include <exception>
 
 namespace {
 
@@ -44,11 +46,22 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
     activity.MoveFirst();
     state.ActivityRows.reserve(state.ActivityRows.size() + inScope);
     RecordStore store(state, activity, session.contact());
-    const StoreRecordFn storeFn = [&store](const QString& id, qint32 offset, qint32 endMinutes,
-                                           bool minuteOffset) {
-        store.Store_Record(id, offset, endMinutes, minuteOffset);
+    // The expansions report a failing occurrence and go on; a database that cannot be read
+    // must end the walk instead, reported once.
+    std::exception_ptr unreadable;
+    const StoreRecordFn storeFn = [&](const QString& id, qint64 offset, qint64 endMinutes,
+                                      bool minuteOffset) {
+        if (unreadable)
+            return;
+        try {
+            store.Store_Record(id, offset, endMinutes, minuteOffset);
+        } catch (const act::DatabaseError&) {
+            unreadable = std::current_exception();
+        }
     };
     for (; !activity.IsEOF(); activity.MoveNext()) {
+        if (unreadable)
+            std::rethrow_exception(unreadable);
         if (CountUserGood(state, activity) < 1)
             continue;
         if (state.HideCleared && activity.Data(41).toInt() == 1)
@@ -68,6 +81,8 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
         if (InRange(state, start.date()))
             store.Store_Record(activity.Data(1).toString(), 0, 0, false);
     }
+    if (unreadable)
+        std::rethrow_exception(unreadable);
 }
 
 bool controlFileExists(const QString& netLinks) {
@@ -140,16 +155,21 @@ bool Generation::writeFiles(GenerationState& state, const QString& folder) {
             sorted = SortData(state.ActivityRows, state.FirstDay, state.LastDay, state.TimeFormat);
         }))
         return false;
+    // The page must never see the new range with the old layout, nor the reverse.
+    StagedFiles files;
     Procedure data = frmMainSub("CreateDataFile");
     if (!data.run([&] {
             data.line(1);
-            CreateDataFile(folder + QLatin1String("/data.js"), state, sorted);
+            CreateDataFile(folder + QLatin1String("/data.js"), state, sorted, &files);
         }))
         return false;
     Procedure script = frmMainSub("CreateScriptFile");
     return script.run([&] {
         script.line(1);
-        writeTextFile(folder + QLatin1String("/script.js"), scriptFileLines(state.DateBackground));
+        writeTextFile(folder + QLatin1String("/script.js"), scriptFileLines(state.DateBackground),
+                      &files);
+        script.line(2);
+        files.commit();
     });
 }
 

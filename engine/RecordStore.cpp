@@ -5,14 +5,18 @@
 #include "act/ActObjects.h"
 #include "shell/Conversions.h"
 
+#include <QSet>
 #include <exception>
 
 namespace {
 
 // A field ACT! cannot give leaves its text as built so far; the row is kept all the same.
+// A database that cannot be read is no such field: it ends the generation.
 template <typename Step> void ignoringErrors(Step&& step) {
     try {
         step();
+    } catch (const act::DatabaseError&) {
+        throw;
     } catch (const std::exception&) {
     }
 }
@@ -51,7 +55,7 @@ RecordStore::RecordStore(GenerationState& state, act::Activity& activity, act::C
         scheduledFor_.append(Check(label(12) + value(12, name)));
 }
 
-void RecordStore::Store_Record(const QString&, qint32 offset, qint32 endMinutes,
+void RecordStore::Store_Record(const QString&, qint64 offset, qint64 endMinutes,
                                bool minuteOffset) {
     const QList<qsizetype> users = state_.OccurrenceUsers;
     for (const qsizetype user : users) {
@@ -91,8 +95,8 @@ void RecordStore::storeContact(ActivityRow& row, const QString& me, const QStrin
         row.ContactText = Check(htmlText(contact_.Data(26)));
 }
 
-void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint32 offset,
-                                      qint32 endMinutes, bool minuteOffset) {
+void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint64 offset,
+                                      qint64 endMinutes, bool minuteOffset) {
     ignoringErrors([&] {
         row.ActivityId = text(1);
         row.TypeCode = text(25);
@@ -121,15 +125,20 @@ void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint32 o
             row.AlarmText = Check(row.AlarmText);
         }
     });
+    // The e-mail link tells no more than the row shows.
     ignoringErrors([&] {
-        row.Regarding = text(27);
-        if (!row.Regarding.isEmpty())
-            row.RegardingText = Check(label(4) + value(4, row.Regarding));
+        const QString regarding = text(27);
+        if (!regarding.isEmpty())
+            row.RegardingText = Check(label(4) + value(4, regarding));
+        if (state_.FieldShown[4])
+            row.Regarding = regarding;
     });
     ignoringErrors([&] {
-        row.Details = text(45);
-        if (!row.Details.isEmpty())
-            row.DetailsText = Check(label(5) + value(5, row.Details));
+        const QString details = text(45);
+        if (!details.isEmpty())
+            row.DetailsText = Check(label(5) + value(5, details));
+        if (state_.FieldShown[5])
+            row.Details = details;
     });
     ignoringErrors([&] { storeColor(row, user); });
     ignoringErrors([&] { row.ClearedText = text(41); });
@@ -158,21 +167,23 @@ void RecordStore::storeColor(ActivityRow& row, qsizetype user) {
 // row's own user and the main contact (shown as the contact) are left out.
 QString RecordStore::othersScheduledWith(const QString& me) {
     const QString main = text(40);
-    QStringList seen;
+    QSet<QString> listed;
     QStringList names;
     const auto add = [&](const QString& person) {
-        if (person.isEmpty() || person == me || person == main || seen.contains(person))
+        if (person.isEmpty() || person == me || listed.contains(person))
             return;
-        seen.append(person);
+        listed.insert(person);
         const QString name = nameOf(person);
         if (!name.isEmpty())
             names.append(htmlText(name));
     };
     for (QString p = activity_.FirstScheduledWith(); !p.isEmpty();
-         p = activity_.NextScheduledWith())
-        add(p);
+         p = activity_.NextScheduledWith()) {
+        if (p != main)
+            add(p);
+    }
     // Seen from another user's calendar, the user the activity is scheduled for is one of
-    // the others too.
+    // the others too, also when it is planned with that user's own record.
     add(text(37));
     return names.join(QLatin1String("<br>"));
 }

@@ -30,11 +30,12 @@ public:
     // Stores the occurrence that starts `offset` days (or minutes, with minuteOffset) after
     // the activity's own start and lasts endMinutes, or the activity's duration when 0.
     // The identifier is not read: the current record is stored. A field that cannot be read
-    // stays as built so far; the row is stored all the same.
-    void Store_Record(const QString& id, qint32 offset, qint32 endMinutes, bool minuteOffset);
+    // stays as built so far; the row is stored all the same. Throws act::DatabaseError when
+    // the database cannot be read.
+    void Store_Record(const QString& id, qint64 offset, qint64 endMinutes, bool minuteOffset);
 
 private:
-    void storeActivityFields(ActivityRow& row, qsizetype user, qint32 offset, qint32 endMinutes,
+    void storeActivityFields(ActivityRow& row, qsizetype user, qint64 offset, qint64 endMinutes,
                              bool minuteOffset);
     void storeColor(ActivityRow& row, qsizetype user);
     QString othersScheduledWith(const QString& me);

@@ -53,7 +53,10 @@ void ActHome::open(const QString& dbPath) const {
 }
 
 void ActHome::close() const {
-    QFile::remove(sessionFilePath());
+    QFile session(sessionFilePath());
+    if (session.exists() && !session.remove())
+        throw RuntimeError::fileAccess(
+            QStringLiteral("%1: %2").arg(sessionFilePath(), session.errorString()));
 }
 
 bool ActHome::isRunning() const {
@@ -72,6 +75,13 @@ int ActHome::refreshCount() const {
     if (!log.open(QIODevice::ReadOnly))
         return 0;
     return int(log.readAll().count('\n'));
+}
+
+bool isDatabaseFile(const QString& path) {
+    static constexpr char Header[] = "SQLite format 3"; // with its final NUL, 16 bytes
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) &&
+           file.read(sizeof Header) == QByteArray(Header, sizeof Header);
 }
 
 bool openDatabaseInActHome(const QString& dbPath, QString* error) {

@@ -26,7 +26,7 @@ public:
     // ACT! starts (or switches) with dbPath open. Throws RuntimeError when dbPath is not a
     // stand-in database or the home cannot be written.
     void open(const QString& dbPath) const;
-    // The ACT! user closes ACT!.
+    // The ACT! user closes ACT!. Throws RuntimeError when ACT! cannot be closed.
     void close() const;
     bool isRunning() const;
     QString openDatabasePath() const; // empty when ACT! does not run
@@ -40,7 +40,8 @@ private:
 // Returns false, with the reason in *error when given, when the file cannot be opened.
 bool openDatabaseInActHome(const QString& dbPath, QString* error = nullptr);
 
-// Stand-in database files carry this extension (without the dot).
-inline constexpr auto DatabaseSuffix = "actdb";
+// Whether the file is one for the stand-in ACT! to open, told by its content whatever its
+// name: an SQLite database. Whether it is a stand-in database, opening it says.
+bool isDatabaseFile(const QString& path);
 
 } // namespace act::standin

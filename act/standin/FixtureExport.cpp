@@ -16,7 +16,7 @@ QString meta(const SqlConnection& c, const QString& key) {
     auto query = c.prepare(QStringLiteral("SELECT value FROM meta WHERE key = ?"));
     query.addBindValue(key);
     c.exec(query);
-    return query.next() ? query.value(0).toString() : QString();
+    return c.next(query) ? query.value(0).toString() : QString();
 }
 
 QJsonArray exportUsers(const SqlConnection& c) {
@@ -24,7 +24,7 @@ QJsonArray exportUsers(const SqlConnection& c) {
         c.prepare(QStringLiteral("SELECT id, name, access, security FROM users ORDER BY pos"));
     c.exec(query);
     QJsonArray users;
-    while (query.next())
+    while (c.next(query))
         users.append(QJsonObject{{"id", query.value(0).toString()},
                                  {"name", query.value(1).toString()},
                                  {"access", query.value(2).toInt()},
@@ -40,7 +40,7 @@ QHash<QString, QJsonObject> contactFieldValues(const SqlConnection& c) {
     c.exec(query);
     QHash<QString, QJsonObject> named;
     QHash<QString, QJsonObject> others;
-    while (query.next()) {
+    while (c.next(query)) {
         const QString id = query.value(0).toString();
         const int field = query.value(1).toInt();
         const QString value = query.value(2).toString();
@@ -59,7 +59,7 @@ QJsonArray exportContacts(const SqlConnection& c) {
     auto query = c.prepare(QStringLiteral("SELECT id FROM contacts ORDER BY pos"));
     c.exec(query);
     QJsonArray contacts;
-    while (query.next()) {
+    while (c.next(query)) {
         const QString id = query.value(0).toString();
         QJsonObject contact = values.value(id);
         contact.insert(QStringLiteral("id"), id);
@@ -72,7 +72,7 @@ QJsonArray exportContactFields(const SqlConnection& c) {
     auto query = c.prepare(QStringLiteral("SELECT id, label FROM contact_fields ORDER BY pos"));
     c.exec(query);
     QJsonArray fields;
-    while (query.next())
+    while (c.next(query))
         fields.append(
             QJsonObject{{"id", query.value(0).toInt()}, {"label", query.value(1).toString()}});
     return fields;
@@ -113,7 +113,7 @@ QJsonArray exportActivities(const SqlConnection& c) {
         "FROM activities ORDER BY pos"));
     c.exec(query);
     QJsonArray activities;
-    while (query.next()) {
+    while (c.next(query)) {
         QJsonObject a{{"id", query.value(0).toString()},
                       {"type", query.value(1).toInt()},
                       {"priority", query.value(2).toInt()},
@@ -121,7 +121,7 @@ QJsonArray exportActivities(const SqlConnection& c) {
                       {"details", query.value(4).toString()},
                       {"start", query.value(5).toString()},
                       {"end", query.value(6).toString()},
-                      {"duration", query.value(7).toInt()},
+                      {"duration", query.value(7).toLongLong()},
                       {"alarm", query.value(9).toBool()},
                       {"alarm_lead", query.value(10).toInt()},
                       {"color", query.value(11).toInt()},

@@ -46,7 +46,7 @@ struct FixtureActivity {
     QString details;
     QDateTime start;
     QDateTime end;
-    int duration = 60;
+    qint64 duration = 60; // minutes; a span of centuries is more than an int holds
     std::optional<bool> timeless;
     bool alarm = false;
     int alarmLead = 0;

@@ -132,14 +132,18 @@ FixtureActivity parseActivity(const QJsonValue& value, int index) {
     activity.regarding = fields.text(QStringLiteral("regarding"), QString());
     activity.details = fields.text(QStringLiteral("details"), QString());
     activity.start = fields.dateTime(QStringLiteral("start"));
+    // Either of end and duration follows from the other; given both, both stay as given.
+    const bool hasDuration = fields.has(QStringLiteral("duration"));
+    const bool hasEnd = fields.has(QStringLiteral("end"));
     activity.duration = fields.integer(QStringLiteral("duration"), 60);
     if (activity.duration < 0)
         fields.fail(QStringLiteral("duration"), QStringLiteral("a duration is not negative"));
-    activity.end = fields.has(QStringLiteral("end"))
-                       ? fields.dateTime(QStringLiteral("end"))
-                       : activity.start.addSecs(qint64(activity.duration) * 60);
+    activity.end = hasEnd ? fields.dateTime(QStringLiteral("end"))
+                          : activity.start.addSecs(activity.duration * 60);
     if (activity.end < activity.start)
         fields.fail(QStringLiteral("end"), QStringLiteral("the end is before the start"));
+    if (hasEnd && !hasDuration)
+        activity.duration = activity.start.secsTo(activity.end) / 60;
     if (fields.has(QStringLiteral("timeless")))
         activity.timeless = fields.flag(QStringLiteral("timeless"), false);
     activity.alarm = fields.flag(QStringLiteral("alarm"), false);

@@ -1,6 +1,6 @@
 #include "SqlConnection.h"
 
-#include "shell/RuntimeError.h"
+#include "act/ActObjects.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -15,8 +15,8 @@ QString uniqueConnectionName() {
     return QStringLiteral("daywise-standin-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-RuntimeError databaseError(const QString& path, const QString& what) {
-    return RuntimeError::fileAccess(QStringLiteral("%1: %2").arg(path, what));
+DatabaseError databaseError(const QString& path, const QString& what) {
+    return DatabaseError(QStringLiteral("%1: %2").arg(path, what));
 }
 
 } // namespace
@@ -80,6 +80,14 @@ void SqlConnection::exec(const QString& sql) const {
 void SqlConnection::exec(QSqlQuery& query) const {
     if (!query.exec())
         throw databaseError(path_, query.lastError().text());
+}
+
+bool SqlConnection::next(QSqlQuery& query) const {
+    if (query.next())
+        return true;
+    if (query.lastError().isValid())
+        throw databaseError(path_, query.lastError().text());
+    return false;
 }
 
 void SqlConnection::checkFormat() const {

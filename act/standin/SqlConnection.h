@@ -25,6 +25,9 @@ public:
     QSqlQuery prepare(const QString& sql) const;
     void exec(const QString& sql) const;
     void exec(QSqlQuery& query) const;
+    // The query's next row; false after the last. A row that cannot be read throws, where
+    // QSqlQuery would end the rows as if there were no more.
+    bool next(QSqlQuery& query) const;
 
 private:
     void checkFormat() const;

@@ -1,7 +1,7 @@
 #include "SqliteRows.h"
 
 #include "SqlConnection.h"
-#include "shell/RuntimeError.h"
+#include "act/ActObjects.h"
 
 #include <QSqlDriver>
 #include <sqlite3.h>
@@ -27,7 +27,7 @@ SqliteFile::SqliteFile(const QString& path)
         return;
     const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
     sqlite3_close(db_);
-    throw RuntimeError::fileAccess(path_ + QLatin1String(": ") + message);
+    throw DatabaseError(path_ + QLatin1String(": ") + message);
 }
 
 SqliteFile::~SqliteFile() {
@@ -45,7 +45,7 @@ SqliteRows::SqliteRows(sqlite3* db, QString path, const QString& sql, const QStr
     : path_(std::move(path))
     , db_(db) {
     if (!db_)
-        throw RuntimeError::fileAccess(path_ + QLatin1String(": not open"));
+        throw DatabaseError(path_ + QLatin1String(": not open"));
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &statement_, nullptr) !=
         SQLITE_OK)
@@ -94,7 +94,7 @@ void SqliteRows::fail() {
     const QString message = QString::fromUtf8(sqlite3_errmsg(db_));
     sqlite3_finalize(statement_);
     statement_ = nullptr;
-    throw RuntimeError::fileAccess(path_ + QLatin1String(": ") + message);
+    throw DatabaseError(path_ + QLatin1String(": ") + message);
 }
 
 } // namespace act::standin

@@ -21,7 +21,7 @@ struct StandinActivity::Record {
     QString details;
     QDateTime start;
     QDateTime end;
-    int duration = 0;
+    qint64 duration = 0;
     std::optional<bool> timeless;
     bool alarm = false;
     int alarmLead = 0;
@@ -72,7 +72,7 @@ void readRecord(const SqliteRows& q, StandinActivity::Record& r) {
     r.details = q.text(4);
     r.start = dateTimeAt(q, 5);
     r.end = dateTimeAt(q, 6);
-    r.duration = int(q.integer(7));
+    r.duration = q.integer(7);
     if (!q.isNull(8))
         r.timeless = q.integer(8) != 0;
     r.alarm = q.integer(9) != 0;
@@ -104,7 +104,7 @@ StandinActivity::StandinActivity(std::shared_ptr<const SqlConnection> connection
     auto query = connection_->prepare(
         QStringLiteral("SELECT value FROM meta WHERE key = 'longest_span_minutes'"));
     connection_->exec(query);
-    if (query.next())
+    if (connection_->next(query))
         longestSpanMinutes_ = query.value(0).toLongLong();
 }
 

@@ -14,11 +14,11 @@ StandinContactFields::StandinContactFields(const SqlConnection& connection) {
     auto given = connection.prepare(
         QStringLiteral("SELECT value FROM meta WHERE key = 'contact_fields_given'"));
     connection.exec(given);
-    if (given.next() && given.value(0).toString() == QLatin1String("1")) {
+    if (connection.next(given) && given.value(0).toString() == QLatin1String("1")) {
         auto query =
             connection.prepare(QStringLiteral("SELECT id, label FROM contact_fields ORDER BY pos"));
         connection.exec(query);
-        while (query.next())
+        while (connection.next(query))
             fields_.append({query.value(0).toInt(), query.value(1).toString()});
         return;
     }
@@ -129,22 +129,27 @@ qint64 StandinContact::dataVersion() const {
 
 void StandinContact::startReading() {
     readVersion_ = dataVersion();
-    haveEveryone_ = false;
+    failure_ = nullptr;
     reading_ = std::async(std::launch::async, readEveryone, connection_->path());
 }
 
-// A reading that failed is begun again by the next GoTo.
+// A reading that failed fails every GoTo until the database changes: read again for each
+// contact, a damaged table would cost a whole pass per row.
 const ContactSnapshot& StandinContact::everyone() {
     if (stale_ && dataVersion() != readVersion_)
         startReading();
     stale_ = false;
-    if (!haveEveryone_ && !reading_.valid())
-        startReading();
+    if (failure_)
+        std::rethrow_exception(failure_);
     if (reading_.valid()) {
         current_ = {};
         currentTexts_ = nullptr;
-        everyone_ = reading_.get();
-        haveEveryone_ = true;
+        try {
+            everyone_ = reading_.get();
+        } catch (...) {
+            failure_ = std::current_exception();
+            throw;
+        }
     }
     return everyone_;
 }

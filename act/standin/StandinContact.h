@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <exception>
 #include <future>
 #include <memory>
 #include <span>
@@ -73,7 +74,7 @@ private:
     std::future<ContactSnapshot> reading_;
     qint64 readVersion_ = -1; // SQLite's data version when the reading began
     ContactSnapshot everyone_;
-    bool haveEveryone_ = false;
+    std::exception_ptr failure_; // of the last reading of everyone
     bool stale_ = false;
     ContactSnapshot me_;
     QString currentId_;

@@ -24,7 +24,7 @@ void StandinDatabase::OpenEx(const QString& path) {
     auto query =
         connection->prepare(QStringLiteral("SELECT value FROM meta WHERE key = 'current_user'"));
     connection->exec(query);
-    const QString currentUser = query.next() ? query.value(0).toString() : QString();
+    const QString currentUser = connection->next(query) ? query.value(0).toString() : QString();
     users_ = std::make_unique<StandinUsers>(*connection, currentUser);
     contact_ = std::make_unique<StandinContact>(connection, currentUser);
     activity_ = std::make_unique<StandinActivity>(connection, *contact_);

@@ -10,7 +10,7 @@ StandinUsers::StandinUsers(const SqlConnection& connection, QString currentUserI
     auto query = connection.prepare(
         QStringLiteral("SELECT id, name, access, security FROM users ORDER BY pos"));
     connection.exec(query);
-    while (query.next())
+    while (connection.next(query))
         users_.append({query.value(0).toString(), query.value(1).toString(), query.value(2).toInt(),
                        query.value(3).toInt()});
 }

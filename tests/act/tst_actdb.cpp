@@ -1,5 +1,6 @@
 #include "act/standin/StandinAuxCommands.h"
 #include "act/standin/StandinViews.h"
+#include "support/DamagedDatabase.h"
 #include "support/StandinFixture.h"
 
 #include <QDir>
@@ -158,6 +159,32 @@ private slots:
         QCOMPARE(actdb({"create", db}).exitCode, 0);
         QCOMPARE(actdb({"open", db}).exitCode, 0);
         QCOMPARE(actdb({"create", db}).exitCode, 1);
+    }
+
+    void aDamagedDatabaseIsNotExportedInPart() {
+        const QString db = path("damaged.actdb");
+        act::standin::importFixture(db, manyPagesFixture());
+        damageLeafPage(db, QStringLiteral("contact_data"), 1);
+        const Result r = actdb({"export", db});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("malformed"), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+    }
+
+    void closeSaysWhenActCannotBeClosed() {
+        const QString db = path("closing.actdb");
+        QCOMPARE(actdb({"create", db}).exitCode, 0);
+        QCOMPARE(actdb({"open", db}).exitCode, 0);
+        // A session file that cannot be removed, even by the superuser.
+        const act::standin::ActHome actHome(home());
+        QVERIFY(QFile::remove(actHome.sessionFilePath()));
+        QVERIFY(QDir().mkpath(actHome.sessionFilePath() + "/stuck"));
+        const Result r = actdb({"close"});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(!r.out.contains("closed"), qPrintable(r.out));
+        QVERIFY2(r.err.contains(actHome.sessionFilePath()), qPrintable(r.err));
+        QVERIFY(QDir(actHome.sessionFilePath()).removeRecursively());
+        QCOMPARE(actdb({"close"}).out, "ACT! was not running\n");
     }
 };
 

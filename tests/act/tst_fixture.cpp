@@ -224,6 +224,38 @@ private slots:
             parsed(act::standin::exportFixture(db)).value("contacts").toArray();
         QCOMPARE(contacts.last().toObject().value("name").toString(), QStringLiteral("Alice"));
     }
+
+    // An end without a duration used to get 60 minutes, so a 09:00-11:30 call showed until 10:00.
+    void endAndDurationFollowFromEachOther_data() {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<qint64>("duration");
+        QTest::newRow("end only") << QByteArray(R"("end": "2024-03-11 11:30")")
+                                  << "2024-03-11 11:30" << qint64(150);
+        QTest::newRow("duration only")
+            << QByteArray(R"("duration": 45)") << "2024-03-11 09:45" << qint64(45);
+        QTest::newRow("both, as given")
+            << QByteArray(R"("duration": 30, "end": "2024-03-11 11:30")") << "2024-03-11 11:30"
+            << qint64(30);
+        QTest::newRow("an end millennia later")
+            << QByteArray(R"("end": "9024-03-11 09:00")") << "9024-03-11 09:00"
+            << qint64(QDate(2024, 3, 11).daysTo(QDate(9024, 3, 11))) * 1440;
+    }
+    void endAndDurationFollowFromEachOther() {
+        QFETCH(QByteArray, keys);
+        QFETCH(QString, end);
+        QFETCH(qint64, duration);
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("d.actdb"));
+        act::standin::importFixture(db, activityWith(keys.constData()));
+        const QJsonObject a = parsed(act::standin::exportFixture(db))
+                                  .value("activities")
+                                  .toArray()
+                                  .first()
+                                  .toObject();
+        QCOMPARE(a.value("end").toString(), end);
+        QCOMPARE(a.value("duration").toInteger(), duration);
+    }
 };
 
 QTEST_GUILESS_MAIN(FixtureTest)

@@ -3,6 +3,7 @@
 #include "act/standin/StandinAuxCommands.h"
 #include "engine/Generation.h"
 #include "engine/SelectionTests.h"
+#include "shell/DesktopShellOpener.h"
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellTestSupport.h"
@@ -11,7 +12,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,14 +31,14 @@ const QByteArray OneMeeting = R"({"current_user": "USR000000001",
                     "start": "2024-03-12 09:00", "end": "2024-03-12 10:00",
                     "scheduled_for": "USR000000001", "contact": "USR000000001"}]})";
 
-// The desktop's "open" of a stand-in database: ACT! starts again on it.
-class ReopeningShell : public ShellOpener {
+// The desktop's "open", which starts ACT! again on a stand-in database.
+class ReopeningShell : public DesktopShellOpener {
 public:
     ReopeningShell() { setShellOpener(this); }
     ~ReopeningShell() override { setShellOpener(nullptr); }
     bool open(const QUrl& url) override {
         opened << url;
-        return act::standin::openDatabaseInActHome(url.toLocalFile());
+        return DesktopShellOpener::open(url);
     }
     QList<QUrl> opened;
 };
@@ -106,6 +109,21 @@ private slots:
         QVERIFY(refreshed.contains("Daywise-tab.ctl"));
         QVERIFY(refreshed.contains("Daywise-viewbar.ctl"));
         setSettings(nullptr);
+    }
+
+    // Only names ending exactly in ".actdb" used to start ACT!; the others went to whatever
+    // the desktop opens them with, and ACT! stayed closed without a word.
+    void everyDatabaseTheStandinOpensStartsItAgain() {
+        StandinFixture act(OneMeeting);
+        for (const char* name : {"DEMO.ACTDB", "x.db", "no-extension"}) {
+            const QString path = QFileInfo(act.databasePath()).dir().filePath(name);
+            QVERIFY(QFile::copy(act.databasePath(), path));
+            act.home().close();
+            QVERIFY2(DesktopShellOpener().open(QUrl::fromLocalFile(path)), name);
+            QCOMPARE(act.home().openDatabasePath(), path);
+        }
+        QVERIFY(!act::standin::isDatabaseFile(act.home().sessionFilePath()));
+        QVERIFY(!act::standin::isDatabaseFile(act.homePath()));
     }
 };
 

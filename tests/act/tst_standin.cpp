@@ -1,4 +1,5 @@
 #include "shell/RuntimeError.h"
+#include "support/DamagedDatabase.h"
 #include "support/StandinFixture.h"
 
 #include <QTest>
@@ -213,6 +214,45 @@ private slots:
         QCOMPARE(s.application->GetAppPath(), fixture.homePath());
         QCOMPARE(s.database->GetDatabasePath(), fixture.databasePath());
         QCOMPARE(act::standin::ActHome().path(), fixture.homePath());
+    }
+
+    // Reading on past a damaged page used to give fewer users, or contacts without fields.
+    void aDamagedPageIsAnErrorNotMissingData_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("leaf");
+        QTest::newRow("users") << "users" << -1;
+        QTest::newRow("contacts") << "contact_data" << 0;
+        QTest::newRow("activities") << "activities" << -1;
+    }
+    void aDamagedPageIsAnErrorNotMissingData() {
+        QFETCH(QString, table);
+        QFETCH(int, leaf);
+        StandinFixture fixture(manyPagesFixture());
+        damageLeafPage(fixture.databasePath(), table, leaf);
+        const auto readEverything = [&] {
+            act::ActSession s = fixture.openSession();
+            QVERIFY(visit(s.activity(), QDate(2024, 3, 11), QDate(2024, 3, 18)).size() == 300);
+            for (int i = 1; i <= 300; ++i)
+                s.contact().GoTo(QStringLiteral("CON%1").arg(i, 9, 10, QLatin1Char('0')));
+        };
+        try {
+            readEverything();
+            QFAIL("the damaged page went unnoticed");
+        } catch (const act::DatabaseError& e) {
+            QVERIFY2(e.description().contains(fixture.databasePath()), qPrintable(e.description()));
+            QVERIFY2(e.description().contains("malformed"), qPrintable(e.description()));
+        }
+    }
+
+    void aFailedContactReadingIsNotRepeatedForEachContact() {
+        StandinFixture fixture(manyPagesFixture());
+        damageLeafPage(fixture.databasePath(), QStringLiteral("contact_data"), 0);
+        act::ActSession s = fixture.openSession();
+        QVERIFY_THROWS_EXCEPTION(act::DatabaseError, s.contact().GoTo("CON000000001"));
+        // Mended behind the stand-in's back: a second reading would now succeed.
+        QVERIFY(QFile::remove(fixture.databasePath()));
+        act::standin::importFixture(fixture.databasePath(), manyPagesFixture());
+        QVERIFY_THROWS_EXCEPTION(act::DatabaseError, s.contact().GoTo("CON000000002"));
     }
 };
 

@@ -24,10 +24,12 @@ public:
     QList<QUrl> opened;
 };
 
-// The week of 11 to 17 March 2024 of tests/fixtures/engine-week.json, with settings in memory.
+// The week of 11 to 17 March 2024 of tests/fixtures/engine-week.json, or of the fixture
+// given, with settings in memory.
 struct GenerationFixture {
-    GenerationFixture()
-        : act(StandinFixture::fixtureFile(QStringLiteral("engine-week.json"))) {
+    explicit GenerationFixture(
+        const QByteArray& fixture = StandinFixture::fixtureFile(QStringLiteral("engine-week.json")))
+        : act(fixture) {
         setSettings(&store);
         LanguageBase = 200;
         MyRecordId = getUserID(*act.session().database);

@@ -1,3 +1,4 @@
+#include "engine/AtomicTextFile.h"
 #include "engine/DataFile.h"
 #include "engine/EmailLink.h"
 #include "engine/SelectionTests.h"
@@ -5,12 +6,20 @@
 #include "engine/TextRules.h"
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
+#include "shell/RuntimeError.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -167,6 +176,39 @@ private slots:
         check.start(node, {"--check", path});
         QVERIFY(check.waitForFinished(60000));
         QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
+    }
+
+    // A file that cannot grow (a full disk, here a size limit) was reported as
+    // "(Unknown error)", and a write that stopped short went unnoticed.
+    void aFileThatCannotGrowSaysWhy_data() {
+        QTest::addColumn<int>("lineCount");
+        QTest::newRow("flushed on commit") << 100;
+        QTest::newRow("flushed while writing") << 100000;
+    }
+    void aFileThatCannotGrowSaysWhy() {
+#ifdef Q_OS_UNIX
+        QFETCH(int, lineCount);
+        const QStringList lines(lineCount, QStringLiteral("Activities[0]='a line of data';"));
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit small = old;
+        small.rlim_cur = 1024;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        QString reason;
+        try {
+            writeTextFile(dir.filePath("big.js"), lines);
+        } catch (const RuntimeError& e) {
+            reason = e.description();
+        }
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY2(reason.contains(QString::fromLocal8Bit(std::strerror(EFBIG))), qPrintable(reason));
+        QVERIFY(reason.contains("big.js"));
+        QVERIFY(!QFile::exists(dir.filePath("big.js")));
+#else
+        QSKIP("needs a limit on the size of files");
+#endif
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <algorithm>
 #include <ctime>
+#include <limits>
 
 namespace {
 
@@ -87,7 +88,7 @@ using Row = std::pair<QDateTime, QDateTime>;
 // The rows the record store would make of each call.
 QList<Row> expand(FakeActivity& a, const QDate& first, const QDate& last) {
     QList<Row> rows;
-    const StoreRecordFn store = [&](const QString&, qint32 offset, qint32 endMinutes,
+    const StoreRecordFn store = [&](const QString&, qint64 offset, qint64 endMinutes,
                                     bool minuteOffset) {
         const QDateTime s = minuteOffset ? a.start.addSecs(60LL * offset) : a.start.addDays(offset);
         rows.append({s, s.addSecs(60LL * (endMinutes != 0 ? endMinutes : a.duration))});
@@ -215,6 +216,28 @@ private slots:
         FakeActivity quarter = spanning(at("2024-01-01 09:00"), at("2024-03-31 17:00"));
         QCOMPARE(texts(expand(quarter, date("2024-03-12"), date("2024-03-12"))),
                  QStringList({"03-12 00:00-23:59"}));
+    }
+
+    // Minute offsets of more than 2^31 used to overflow: spans past about 4 084 years.
+    void extremeSpansAndIntervals() {
+        RecordingMessages recorder;
+        FakeActivity ages = spanning(at("0100-01-01 09:00"), at("9000-12-31 17:00"));
+        QCOMPARE(texts(expand(ages, date("2024-03-11"), date("2024-03-12"))),
+                 QStringList({"03-11 00:00-23:59", "03-12 00:00-23:59"}));
+        QCOMPARE(texts(expand(ages, date("9000-12-31"), date("9000-12-31"))),
+                 QStringList({"12-31 00:00-17:00"}));
+
+        const int widest = std::numeric_limits<int>::max();
+        for (const int kind : {1, 2, 3, 4}) {
+            FakeActivity sparse = recurring("2024-03-11 09:00", kind, widest);
+            sparse.until = QDate();
+            sparse.weekDays = bits({2});
+            sparse.monthDays = bits({11});
+            sparse.weeks = bits({2});
+            QCOMPARE(dayTexts(sparse, "2024-03-01", "2024-03-31"), QStringList({"03-11"}));
+            QVERIFY(expand(sparse, date("2024-04-01"), date("2024-04-30")).isEmpty());
+        }
+        QVERIFY2(recorder.shown.isEmpty(), qPrintable(recorder.texts().join('\n')));
     }
 
     void wallClockTimesSurviveDaylightSaving() {

@@ -32,7 +32,7 @@ private slots:
         QStringList stored;
         for (activity.MoveFirst(); !activity.IsEOF(); activity.MoveNext()) {
             const QDateTime start = activity.Data(28).toDateTime();
-            const StoreRecordFn store = [&](const QString& id, qint32 offset, qint32,
+            const StoreRecordFn store = [&](const QString& id, qint64 offset, qint64,
                                             bool minuteOffset) {
                 const QDateTime at =
                     minuteOffset ? start.addSecs(60LL * offset) : start.addDays(offset);

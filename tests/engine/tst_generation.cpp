@@ -3,6 +3,7 @@
 #include "engine/HtmlFolder.h"
 #include "shell/HeadlessCreate.h"
 #include "shell/Messages.h"
+#include "support/DamagedDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +26,10 @@ class GenerationTest : public QObject {
         return generation.run(start, end);
     }
     QString dataJs() const { return QString::fromUtf8(fileBytes(html->filePath("data.js"))); }
+    // Besides the calendar, the folder holds the page's own files and what records their copy.
+    QStringList calendarFolderFiles() const {
+        return QDir(html->path()).entryList(QDir::Files | QDir::Hidden);
+    }
 
 private slots:
     void init() {
@@ -153,7 +158,7 @@ private slots:
         const GenerationOutcome outcome = create();
         QCOMPARE(outcome.result, GenerationOutcome::Result::Failed);
         QCOMPARE(fx->messages.shown.size(), 1);
-        QVERIFY(fx->messages.shown[0].text.contains("in frmMain: Sub CreateDataFile"));
+        QVERIFY(fx->messages.shown[0].text.contains("in frmMain: Sub Create"));
         QVERIFY(fx->messages.shown[0].text.contains("data.js"));
         QVERIFY(fx->opener.opened.isEmpty());
     }
@@ -295,6 +300,53 @@ private slots:
                                    factory),
                  0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 18';"));
+    }
+
+    // data.js used to be replaced first, so the page mixed the new range with the old layout.
+    void dataAndScriptAreReplacedTogetherOrNotAtAll() {
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        QStringList pageFiles = calendarFolderFiles();
+        QVERIFY(pageFiles.contains("data.js") && pageFiles.contains("script.js"));
+        const QByteArray oldData = fileBytes(html->filePath("data.js"));
+        QVERIFY(QFile::remove(html->filePath("script.js")));
+        QVERIFY(QDir().mkpath(html->filePath("script.js/in-the-way")));
+
+        QCOMPARE(create(QDate(2024, 3, 18), QDate(2024, 3, 24)).result,
+                 GenerationOutcome::Result::Failed);
+        QCOMPARE(fx->messages.shown.size(), 1);
+        QVERIFY2(fx->messages.shown[0].text.contains("script.js"),
+                 qPrintable(fx->messages.shown[0].text));
+        QCOMPARE(fileBytes(html->filePath("data.js")), oldData);
+        pageFiles.removeOne("script.js");
+        QCOMPARE(calendarFolderFiles(), pageFiles);
+    }
+
+    // It used to write a calendar with every contact field empty, re-reading all contacts
+    // for each row.
+    void aDamagedContactTableStopsTheGenerationAndKeepsTheCalendar() {
+        StandinFixture damaged(manyPagesFixture());
+        damageLeafPage(damaged.databasePath(), QStringLiteral("contact_data"), 0);
+        QCOMPARE(create().result, GenerationOutcome::Result::Written);
+        const QByteArray goodData = fileBytes(html->filePath("data.js"));
+
+        act::ActSession session = damaged.openSession();
+        MyRecordId = getUserID(*session.database);
+        Generation generation(session);
+        generation.setHtmlFolder(html->path());
+        QCOMPARE(generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17)).result,
+                 GenerationOutcome::Result::Failed);
+        QCOMPARE(fx->messages.shown.size(), 1);
+        const QString report = fx->messages.shown[0].text;
+        QVERIFY2(report.contains("malformed") && report.contains("Sub cmdOK_Click"),
+                 qPrintable(report));
+        QCOMPARE(fileBytes(html->filePath("data.js")), goodData);
+
+        act::standin::StandinFactory factory(damaged.home());
+        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--week",
+                                    "--html-dir", html->path()},
+                                   factory),
+                 1);
+        QCOMPARE(fileBytes(html->filePath("data.js")), goodData);
     }
 };
 
