@@ -71,7 +71,11 @@ frmMain::frmMain(act::ActSession session)
     connectHandlers();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // Closing the window moves focus, and a date picker losing it would call back into a
+    // window already half destroyed.
+    DTPicker1->disconnect(this);
+}
 
 void frmMain::buildControls() {
     Frame1 = named(new QGroupBox, "Frame1");
