@@ -97,11 +97,16 @@ public:
     virtual void Refresh() = 0;
 };
 
+// What FindExplorerView looks for: the contact-screen tab or the view-bar view.
+namespace ViewKind {
+inline constexpr int Tab = 100;
+inline constexpr int ViewBar = 7;
+} // namespace ViewKind
+
 class Views {
 public:
     virtual ~Views() = default;
-    // 100 looks for the contact-screen tab, 7 for the view-bar view; GetLastError() is 0
-    // only when the view was found, and then the result is not null.
+    // GetLastError() is 0 only when the view was found, and then the result is not null.
     virtual std::unique_ptr<View> FindExplorerView(const QString& name, int kind) = 0;
     virtual int GetLastError() const = 0;
 };
@@ -137,13 +142,16 @@ public:
     virtual Users& users() = 0;
 };
 
+// The Command that closes ACT!.
+inline constexpr int CloseActCommand = 150;
+
 class Application {
 public:
     virtual ~Application() = default;
     virtual void OpenFile(const QString& path) = 0;
     virtual bool IsDBOpen() const = 0;
     virtual QString GetAppPath() const = 0; // ACT!'s program folder, no trailing separator
-    virtual void Command(int number) = 0;   // 150 closes ACT!
+    virtual void Command(int number) = 0;
     virtual std::unique_ptr<Database> database() = 0;
     virtual Views& views() = 0;
     virtual std::unique_ptr<AuxCommands> auxCommands() = 0;

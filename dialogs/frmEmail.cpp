@@ -31,7 +31,7 @@ struct Templates {
 };
 
 Templates defaultTemplates() {
-    if (LanguageBase == 400)
+    if (LanguageBase == FrenchBase)
         return {QStringLiteral("Notre prochaine rencontre prévue <joursem>"),
                 QStringLiteral("Juste un bref message pour vous rappeler notre prochaine "
                                "rencontre prévue le <jour> <mois> et qui aura pour sujet "

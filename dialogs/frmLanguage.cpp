@@ -68,7 +68,7 @@ void frmLanguage::Form_Load() {
     cmbLanguage->addItem(QStringLiteral("Français"));
     const QString stored =
         settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0);
-    cmbLanguage->setCurrentIndex(languageBaseFor(stored) == 400 ? 1 : 0);
+    cmbLanguage->setCurrentIndex(languageBaseFor(stored) == FrenchBase ? 1 : 0);
 }
 
 void frmLanguage::cmdOK_Click() {

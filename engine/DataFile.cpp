@@ -1,11 +1,12 @@
 #include "DataFile.h"
 
+#include "ActivitySelection.h"
 #include "AtomicTextFile.h"
 #include "DateTexts.h"
 #include "EmailLink.h"
-#include "SelectionTests.h"
 #include "TextRules.h"
 #include "shell/AppInfo.h"
+#include "shell/ProgramState.h"
 #include "shell/SettingsStore.h"
 #include "shell/StringTable.h"
 

@@ -25,17 +25,17 @@ QString englishSuffix(int day) {
 } // namespace
 
 QString monthName(int month) {
-    return str(154 + month);
+    return str(FirstMonthName + month - 1);
 }
 
 QString FormattedDate(const QDate& day) {
-    if (LanguageBase == 200)
+    if (LanguageBase == EnglishBase)
         return QStringLiteral("%1 %2%3, %4")
             .arg(monthName(day.month()))
             .arg(day.day())
             .arg(englishSuffix(day.day()))
             .arg(day.year());
-    if (LanguageBase == 400)
+    if (LanguageBase == FrenchBase)
         return QStringLiteral("%1%2 %3 %4")
             .arg(day.day())
             .arg(day.day() == 1 ? QStringLiteral("er") : QString())

@@ -1,6 +1,6 @@
 #include "EmailLink.h"
 
-#include "SelectionTests.h"
+#include "ActivitySelection.h"
 #include "TextRules.h"
 
 #include <QLocale>

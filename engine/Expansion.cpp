@@ -1,6 +1,7 @@
 #include "Expansion.h"
 
 #include "RecurrenceDates.h"
+#include "act/ActivityFields.h"
 #include "shell/ErrorReport.h"
 #include "shell/RuntimeError.h"
 
@@ -59,8 +60,8 @@ struct Series {
 Series readSeries(act::Activity& activity, const QDate& first, const QDate& last,
                   const StoreRecordFn& store) {
     // An interval below 1 would never move the walk on.
-    return {activity.Data(1).toString(),
-            wallClock(activity.Data(28)).date(),
+    return {activity.Data(act::ActivityField::Id).toString(),
+            wallClock(activity.Data(act::ActivityField::Start)).date(),
             activity.GetRecurringUntilDate(),
             activity.ExceptionInfo(),
             std::max(1, activity.GetRecurringFrequency()),
@@ -144,19 +145,19 @@ void Treat_Recurring(act::Activity& activity, const QDate& first, const QDate& l
         const Series series = readSeries(activity, first, last, store);
         proc.line(2);
         switch (activity.recurringType()) {
-        case 1:
+        case act::RecurrenceKind::Daily:
             walk(series, series.start, series.interval);
             break;
-        case 2:
+        case act::RecurrenceKind::Weekly:
             proc.line(3);
             walkWeekly(series, GetDays(activity.GetDaysofWeekBits()));
             break;
-        case 3:
+        case act::RecurrenceKind::MonthlyOnDays:
             proc.line(4);
             walkMonths(series,
                        [&](const QDate& month) { return Treat_Custom(activity, series, month); });
             break;
-        case 4:
+        case act::RecurrenceKind::MonthlyOnWeeks:
             proc.line(5);
             walkMonths(series,
                        [&](const QDate& month) { return Treat_Monthly(activity, series, month); });
@@ -172,9 +173,9 @@ void Treat_MultipleDays(act::Activity& activity, const QDate& first, const QDate
     Procedure proc = procedure("Treat_MultipleDays");
     proc.run([&] {
         proc.line(1);
-        const QString id = activity.Data(1).toString();
-        const QDateTime start = wallClock(activity.Data(28));
-        const QDateTime end = wallClock(activity.Data(29));
+        const QString id = activity.Data(act::ActivityField::Id).toString();
+        const QDateTime start = wallClock(activity.Data(act::ActivityField::Start));
+        const QDateTime end = wallClock(activity.Data(act::ActivityField::End));
         proc.line(2);
         const QDate lastDay = std::min(lastDayOf(start, end), last);
         for (QDate day = std::max(start.date(), first); day <= lastDay; day = day.addDays(1)) {

@@ -1,5 +1,6 @@
 #include "Generation.h"
 
+#include "ActivitySelection.h"
 #include "AtomicTextFile.h"
 #include "DataFile.h"
 #include "Expansion.h"
@@ -9,11 +10,11 @@
 #include "RangeLimits.h"
 #include "RecordStore.h"
 #include "ScriptFile.h"
-#include "SelectionTests.h"
 #include "SortData.h"
 #include "StagedFiles.h"
 #include "ViewRefresh.h"
 #include "act/ActSession.h"
+#include "act/ActivityFields.h"
 #include "shell/Conversions.h"
 #include "shell/ErrorReport.h"
 #include "shell/Messages.h"
@@ -64,22 +65,22 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
             std::rethrow_exception(unreadable);
         if (CountUserGood(state, activity) < 1)
             continue;
-        if (state.HideCleared && activity.Data(41).toInt() == 1)
+        if (state.HideCleared && activity.Data(act::ActivityField::Cleared).toInt() == 1)
             continue;
-        const QString type = activity.Data(25).toString();
+        const QString type = activity.Data(act::ActivityField::Type).toString();
         if (type.size() != 1 || !state.EnabledTypeCodes.contains(type))
             continue;
         if (activity.IsRecurring()) {
             Treat_Recurring(activity, state.FirstDay, state.LastDay, storeFn);
             continue;
         }
-        const QDateTime start = activity.Data(28).toDateTime();
-        if (isMultiDay(start, activity.Data(29).toDateTime())) {
+        const QDateTime start = activity.Data(act::ActivityField::Start).toDateTime();
+        if (isMultiDay(start, activity.Data(act::ActivityField::End).toDateTime())) {
             Treat_MultipleDays(activity, state.FirstDay, state.LastDay, storeFn);
             continue;
         }
         if (InRange(state, start.date()))
-            store.Store_Record(activity.Data(1).toString(), 0, 0, false);
+            store.Store_Record(activity.Data(act::ActivityField::Id).toString(), 0, 0, false);
     }
     if (unreadable)
         std::rethrow_exception(unreadable);
@@ -102,7 +103,7 @@ bool checkRange(const QDate& start, const QDate& end, QDate* correctedEnd) {
         return true;
     messages().show(str(121), str(122), Messages::Icon::Critical);
     if (correctedEnd)
-        *correctedEnd = start.addMonths(1).addDays(-1);
+        *correctedEnd = monthEnd(start);
     return false;
 }
 

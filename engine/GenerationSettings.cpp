@@ -1,9 +1,10 @@
 #include "GenerationSettings.h"
 
-#include "SelectionTests.h"
+#include "ActivitySelection.h"
 #include "TextRules.h"
 #include "act/ActObjects.h"
 #include "shell/Conversions.h"
+#include "shell/ProgramState.h"
 #include "shell/RuntimeError.h"
 #include "shell/SettingsStore.h"
 #include "shell/StringTable.h"

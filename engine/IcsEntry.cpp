@@ -1,5 +1,8 @@
 #include "IcsEntry.h"
 
+#include "act/ActivityFields.h"
+#include "act/ContactFields.h"
+
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -17,24 +20,25 @@ QList<IcsEntry::Person> peopleOf(act::Activity& activity, act::Contact& contact)
          id = activity.NextScheduledWith()) {
         if (!contact.GoTo(id))
             continue;
-        people.append({id, contact.Data(26), contact.Data(200)});
+        people.append(
+            {id, contact.Data(act::ContactField::Name), contact.Data(act::ContactField::Email)});
     }
     return people;
 }
 
 IcsEntry entryOf(act::Activity& activity, act::Contact& contact) {
     IcsEntry entry;
-    entry.activityId = activity.Data(1).toString();
-    entry.type = activity.Data(25).toInt();
-    entry.priority = activity.Data(26).toInt();
-    entry.regarding = activity.Data(27).toString();
-    entry.details = activity.Data(45).toString();
-    entry.start = wallClock(activity.Data(28));
-    entry.end = wallClock(activity.Data(29));
-    entry.timeless = activity.Data(31).toInt() == 1;
-    entry.alarm = activity.Data(33).toInt() == 1;
-    entry.alarmLead = activity.Data(32).toInt();
-    entry.cleared = activity.Data(41).toInt() == 1;
+    entry.activityId = activity.Data(act::ActivityField::Id).toString();
+    entry.type = activity.Data(act::ActivityField::Type).toInt();
+    entry.priority = activity.Data(act::ActivityField::Priority).toInt();
+    entry.regarding = activity.Data(act::ActivityField::Regarding).toString();
+    entry.details = activity.Data(act::ActivityField::Details).toString();
+    entry.start = wallClock(activity.Data(act::ActivityField::Start));
+    entry.end = wallClock(activity.Data(act::ActivityField::End));
+    entry.timeless = activity.Data(act::ActivityField::Timeless).toInt() == 1;
+    entry.alarm = activity.Data(act::ActivityField::Alarm).toInt() == 1;
+    entry.alarmLead = activity.Data(act::ActivityField::AlarmLead).toInt();
+    entry.cleared = activity.Data(act::ActivityField::Cleared).toInt() == 1;
     entry.people = peopleOf(activity, contact);
     return entry;
 }
@@ -59,7 +63,7 @@ QList<IcsEntry> icsEntries(act::ActSession& session, const QList<ActivityRow>& r
     activity.SetDateScope(first, last.addDays(1));
     QSet<QString> done;
     for (; !activity.IsEOF(); activity.MoveNext()) {
-        const QString id = activity.Data(1).toString();
+        const QString id = activity.Data(act::ActivityField::Id).toString();
         if (!days.contains(id) || done.contains(id))
             continue;
         done.insert(id);
@@ -71,7 +75,8 @@ QList<IcsEntry> icsEntries(act::ActSession& session, const QList<ActivityRow>& r
         QList<QDate> occurrences = days.value(id).values();
         std::sort(occurrences.begin(), occurrences.end());
         for (const QDate& day : occurrences)
-            entries.append(movedTo(entry, day, activity.Data(30).toInt()));
+            entries.append(
+                movedTo(entry, day, activity.Data(act::ActivityField::Duration).toInt()));
     }
     return entries;
 }

@@ -1,6 +1,7 @@
 #include "IcsExport.h"
 
 #include "AtomicTextFile.h"
+#include "act/ActivityFields.h"
 #include "ical/IcalHandles.h"
 #include "ical/IcalZones.h"
 
@@ -95,7 +96,7 @@ QDate dayAfterLast(const IcsEntry& entry) {
 }
 
 void addTimes(icalcomponent* item, const IcsEntry& entry, const ExportZone& zone) {
-    const bool toDo = entry.type == 2;
+    const bool toDo = entry.type == act::ActivityType::ToDo;
     icalcomponent_add_property(
         item, zone.time(icalproperty_new(ICAL_DTSTART_PROPERTY), entry.start, entry.timeless));
     if (entry.timeless && toDo && dayAfterLast(entry) == entry.start.date().addDays(1))
@@ -135,7 +136,7 @@ void addAlarm(icalcomponent* item, const IcsEntry& entry) {
 }
 
 icalcomponent* itemOf(const IcsEntry& entry, const ExportZone& zone, const icaltimetype& stamp) {
-    const bool toDo = entry.type == 2;
+    const bool toDo = entry.type == act::ActivityType::ToDo;
     icalcomponent* item = toDo ? icalcomponent_new_vtodo() : icalcomponent_new_vevent();
     // One entry per activity and day: the same UID in every run.
     const QString uid =
@@ -148,7 +149,7 @@ icalcomponent* itemOf(const IcsEntry& entry, const ExportZone& zone, const icalt
     if (!entry.details.isEmpty())
         icalcomponent_add_property(item,
                                    icalproperty_new_description(utf8(entry.details).constData()));
-    if (entry.type == 0)
+    if (entry.type == act::ActivityType::Call)
         icalcomponent_add_property(item, icalproperty_new_categories("Call"));
     icalcomponent_add_property(item, icalproperty_new_priority(icsPriority(entry.priority)));
     const icalproperty_status open = toDo ? ICAL_STATUS_NEEDSACTION : ICAL_STATUS_CONFIRMED;

@@ -1,9 +1,12 @@
 #include "RecordStore.h"
 
-#include "SelectionTests.h"
+#include "ActivitySelection.h"
 #include "TextRules.h"
 #include "act/ActObjects.h"
+#include "act/ActivityFields.h"
+#include "act/ContactFields.h"
 #include "shell/Conversions.h"
+#include "shell/ProgramState.h"
 
 #include <QSet>
 #include <exception>
@@ -63,7 +66,7 @@ void RecordStore::Store_Record(const QString&, qint64 offset, qint64 endMinutes,
         storeActivityFields(row, user, offset, endMinutes, minuteOffset);
         const QString me = state_.SelectedUserIds.at(user);
         ignoringErrors([&] {
-            if (activity_.Data(100).toInt() <= 1)
+            if (activity_.Data(act::ActivityField::PeopleCount).toInt() <= 1)
                 return;
             const QString list = othersScheduledWith(me);
             if (!list.isEmpty())
@@ -86,68 +89,71 @@ void RecordStore::Store_Record(const QString&, qint64 offset, qint64 endMinutes,
 }
 
 void RecordStore::storeContact(ActivityRow& row, const QString& me, const QString& contactId) {
-    const bool withMyself = me == MyRecordId && contact_.Data(1) == MyRecordId;
+    const bool withMyself = me == MyRecordId && contact_.Data(act::ContactField::Id) == MyRecordId;
     if (!withMyself)
         storeContactFields(row, contactId);
     else if (state_.MyselfMode)
         row.ContactText = Check(state_.MyselfText);
     else
-        row.ContactText = Check(htmlText(contact_.Data(26)));
+        row.ContactText = Check(htmlText(contact_.Data(act::ContactField::Name)));
 }
 
 void RecordStore::storeActivityFields(ActivityRow& row, qsizetype user, qint64 offset,
                                       qint64 endMinutes, bool minuteOffset) {
     ignoringErrors([&] {
-        row.ActivityId = text(1);
-        row.TypeCode = text(25);
+        row.ActivityId = text(act::ActivityField::Id);
+        row.TypeCode = text(act::ActivityField::Type);
     });
     ignoringErrors([&] {
-        const QDateTime start = activity_.Data(28).toDateTime();
+        const QDateTime start = activity_.Data(act::ActivityField::Start).toDateTime();
         row.StartTime = minuteOffset ? start.addSecs(qint64(offset) * 60) : start.addDays(offset);
-        const qint64 minutes = endMinutes != 0 ? endMinutes : activity_.Data(30).toLongLong();
+        const qint64 minutes = endMinutes != 0
+                                   ? endMinutes
+                                   : activity_.Data(act::ActivityField::Duration).toLongLong();
         row.EndTime = row.StartTime.addSecs(minutes * 60);
     });
-    ignoringErrors([&] { row.Timeless = timelessMark(activity_.Data(31)); });
-    ignoringErrors([&] { row.Cleared = activity_.Data(41).toInt() == 1; });
+    ignoringErrors(
+        [&] { row.Timeless = timelessMark(activity_.Data(act::ActivityField::Timeless)); });
+    ignoringErrors([&] { row.Cleared = activity_.Data(act::ActivityField::Cleared).toInt() == 1; });
     ignoringErrors([&] {
         if (state_.FieldShown[15])
-            row.PriorityText = priorityText(activity_.Data(26).toInt());
+            row.PriorityText = priorityText(activity_.Data(act::ActivityField::Priority).toInt());
     });
     row.ScheduledForText = scheduledFor_.at(user);
     ignoringErrors([&] {
         row.RecurringFlag = activity_.IsRecurring() ? QStringLiteral("1") : QStringLiteral("0");
     });
     ignoringErrors([&] {
-        if (activity_.Data(33).toInt() == 1) {
+        if (activity_.Data(act::ActivityField::Alarm).toInt() == 1) {
             row.AlarmText = label(11);
             if (state_.FieldShown[11])
-                row.AlarmText += text(32) + QLatin1Char('\'');
+                row.AlarmText += text(act::ActivityField::AlarmLead) + QLatin1Char('\'');
             row.AlarmText = Check(row.AlarmText);
         }
     });
     // The e-mail link tells no more than the row shows.
     ignoringErrors([&] {
-        const QString regarding = text(27);
+        const QString regarding = text(act::ActivityField::Regarding);
         if (!regarding.isEmpty())
             row.RegardingText = Check(label(4) + value(4, regarding));
         if (state_.FieldShown[4])
             row.Regarding = regarding;
     });
     ignoringErrors([&] {
-        const QString details = text(45);
+        const QString details = text(act::ActivityField::Details);
         if (!details.isEmpty())
             row.DetailsText = Check(label(5) + value(5, details));
         if (state_.FieldShown[5])
             row.Details = details;
     });
     ignoringErrors([&] { storeColor(row, user); });
-    ignoringErrors([&] { row.ClearedText = text(41); });
+    ignoringErrors([&] { row.ClearedText = text(act::ActivityField::Cleared); });
 }
 
 void RecordStore::storeColor(ActivityRow& row, qsizetype user) {
     switch (state_.ColorMode) {
     case 0: {
-        const int priority = activity_.Data(26).toInt();
+        const int priority = activity_.Data(act::ActivityField::Priority).toInt();
         if (priority >= 0 && priority <= 2)
             row.ColorText = priorityColors_[std::size_t(priority)];
         break;
@@ -156,7 +162,7 @@ void RecordStore::storeColor(ActivityRow& row, qsizetype user) {
         row.ColorText = state_.UserColorTexts.value(user);
         break;
     case 3:
-        row.ColorText = colorText(activity_.Data(34).toLongLong());
+        row.ColorText = colorText(activity_.Data(act::ActivityField::Color).toLongLong());
         break;
     default:
         break;
@@ -166,7 +172,7 @@ void RecordStore::storeColor(ActivityRow& row, qsizetype user) {
 // The names of everyone else the activity is scheduled with, each once, one per line: the
 // row's own user and the main contact (shown as the contact) are left out.
 QString RecordStore::othersScheduledWith(const QString& me) {
-    const QString main = text(40);
+    const QString main = text(act::ActivityField::Contact);
     QSet<QString> listed;
     QStringList names;
     const auto add = [&](const QString& person) {
@@ -184,14 +190,14 @@ QString RecordStore::othersScheduledWith(const QString& me) {
     }
     // Seen from another user's calendar, the user the activity is scheduled for is one of
     // the others too, also when it is planned with that user's own record.
-    add(text(37));
+    add(text(act::ActivityField::ScheduledFor));
     return names.join(QLatin1String("<br>"));
 }
 
 QString RecordStore::contactIdFor(const QString& me) const {
-    const QString main = text(40);
+    const QString main = text(act::ActivityField::Contact);
     const bool withOwnUser = main == me && IsScheduledWithUser(state_, activity_);
-    return withOwnUser ? text(37) : main;
+    return withOwnUser ? text(act::ActivityField::ScheduledFor) : main;
 }
 
 void RecordStore::storeContactFields(ActivityRow& row, const QString& contactId) {
@@ -303,5 +309,5 @@ QString RecordStore::text(int field) const {
 }
 
 QString RecordStore::nameOf(const QString& contactId) {
-    return contact_.GoTo(contactId) ? contact_.Data(26) : QString();
+    return contact_.GoTo(contactId) ? contact_.Data(act::ContactField::Name) : QString();
 }

@@ -16,9 +16,6 @@ namespace {
 
 constexpr int ForCaption = 132;
 constexpr int EmptyDayText = 146;
-constexpr int FirstMonthName = 155;
-constexpr int FirstWeekdayAbbreviation = 167;
-constexpr int FrenchBase = 400;
 
 const char* const FieldClasses[ScriptFileLayout::Fields] = {
     "type",  "priority", "time",      "alarm",   "regarding",    "details", "contact",

@@ -20,9 +20,9 @@ void refresh(act::Views& views, int kind, const QString& procedure) {
 } // namespace
 
 void UpdateTab(act::Views& views) {
-    refresh(views, 100, QStringLiteral("UpdateTab"));
+    refresh(views, act::ViewKind::Tab, QStringLiteral("UpdateTab"));
 }
 
 void UpdateView(act::Views& views) {
-    refresh(views, 7, QStringLiteral("UpdateView"));
+    refresh(views, act::ViewKind::ViewBar, QStringLiteral("UpdateView"));
 }

@@ -9,14 +9,15 @@
 #include "Messages.h"
 #include "ProgramState.h"
 #include "QtSettingsStore.h"
+#include "SessionStart.h"
 #include "SettingsStore.h"
 #include "ShellOpener.h"
-#include "StringTable.h"
 #include "act/ActSession.h"
 #include "act/standin/StandinFactory.h"
+#include "engine/ActivitySelection.h"
 #include "engine/Generation.h"
 #include "engine/IcsExport.h"
-#include "engine/SelectionTests.h"
+#include "engine/RangeLimits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -77,8 +78,8 @@ Range rangeFor(const HeadlessRequest& request) {
     range.end = request.end;
     if (range.end.isValid())
         return range;
-    const QDate week = range.start.addDays(6);
-    const QDate month = range.start.addMonths(1).addDays(-1);
+    const QDate week = weekEnd(range.start);
+    const QDate month = monthEnd(range.start);
     if (request.length != Length::AsStored)
         range.end = request.length == Length::Week ? week : month;
     else if (option() == 2)
@@ -86,20 +87,6 @@ Range rangeFor(const HeadlessRequest& request) {
     else
         range.end = option() == 1 ? month : week; // an unknown choice is a week, as in the window
     return range;
-}
-
-// ACT! with a database open, as the desktop start-up requires it; false when there is none.
-bool openSession(act::ActFactory& factory, act::ActSession& session) {
-    session.application = factory.createApplication();
-    session.application->OpenFile(QString());
-    if (!session.application->IsDBOpen()) {
-        messages().show(str(9) + QLatin1Char(' ') + app::Title, app::Title);
-        return false;
-    }
-    session.database = session.application->database();
-    session.database->OpenEx(QString());
-    session.database->PhoneFormatting(2);
-    return true;
 }
 
 // The desktop's "open" without a display server connection of our own.
@@ -161,8 +148,7 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
         return 0;
 
     CountingMessages counting(messages());
-    LanguageBase = languageBaseFor(
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    applyStoredLanguage();
     Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("Create"));
     proc.line(1);
     Range range;
@@ -174,16 +160,11 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
             return usageMistake(mistake);
     }
 
-    act::ActSession session;
-    bool opened = false;
-    const bool ready = proc.run([&] {
-        proc.line(2);
-        opened = openSession(factory, session);
-        proc.line(3);
-        if (opened)
-            MyRecordId = getUserID(*session.database);
-    });
-    if (!ready || !opened)
+    act::ActSession session = openSession(factory, proc);
+    if (!session.isOpen())
+        return 1;
+    proc.line(6);
+    if (!proc.run([&] { MyRecordId = getUserID(*session.database); }))
         return 1;
 
     Generation generation(session);

@@ -8,6 +8,7 @@
 #include "Messages.h"
 #include "ProgramState.h"
 #include "QtSettingsStore.h"
+#include "SessionStart.h"
 #include "SettingsStore.h"
 #include "act/standin/StandinFactory.h"
 #include "frmMain.h"
@@ -15,41 +16,8 @@
 
 #include <QApplication>
 
-namespace {
-
-// Steps 4 and 5: ACT! with a database open, and the objects Daywise works with.
-act::ActSession openSession(act::ActFactory& factory) {
-    act::ActSession session;
-    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("Main"));
-    bool databaseOpen = false;
-    proc.line(4);
-    const bool reached = proc.run([&] {
-        session.application = factory.createApplication();
-        session.application->OpenFile(QString());
-        databaseOpen = session.application->IsDBOpen();
-    });
-    if (!reached)
-        return {};
-    if (!databaseOpen) {
-        messages().show(QStringLiteral("Please open a database BEFORE running ") + app::Title +
-                            QLatin1Char('!'),
-                        app::Title);
-        return {};
-    }
-    proc.line(5);
-    const bool opened = proc.run([&] {
-        session.database = session.application->database();
-        session.database->OpenEx(QString());
-        session.database->PhoneFormatting(2);
-        session.events = factory.createEventControl();
-    });
-    return opened ? std::move(session) : act::ActSession{};
-}
-
-} // namespace
-
 std::unique_ptr<frmMain> Main(act::ActFactory& factory, InstanceGuard& guard) {
-    LanguageBase = 200;
+    LanguageBase = EnglishBase;
     frmSplash splash;
     splash.show();
     splash.repaint();
@@ -60,8 +28,10 @@ std::unique_ptr<frmMain> Main(act::ActFactory& factory, InstanceGuard& guard) {
                         QStringLiteral("Daywise"));
         return nullptr;
     }
-    act::ActSession session = openSession(factory);
-    if (!session.isOpen() || !session.events)
+    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("Main"));
+    act::ActSession session = openSession(factory, proc);
+    if (!session.isOpen() || !proc.run([&] { session.events = factory.createEventControl(); }) ||
+        !session.events)
         return nullptr;
     splash.close();
 

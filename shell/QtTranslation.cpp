@@ -1,5 +1,7 @@
 #include "QtTranslation.h"
 
+#include "StringTable.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -7,7 +9,7 @@
 namespace {
 
 bool french(int languageBase) {
-    return languageBase == 400;
+    return languageBase == FrenchBase;
 }
 
 } // namespace

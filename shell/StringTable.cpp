@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int EnglishBase = 200;
-constexpr int FrenchBase = 400;
-
 QHash<int, QString> loadTable() {
     QHash<int, QString> table;
     QFile file(QStringLiteral(":/daywise/strings.tsv"));

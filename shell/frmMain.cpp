@@ -19,10 +19,11 @@
 #include "dialogs/frmFilter.h"
 #include "dialogs/frmLanguage.h"
 #include "dialogs/frmLayout.h"
+#include "engine/ActivitySelection.h"
 #include "engine/CalendarField.h"
 #include "engine/Cleanup.h"
 #include "engine/Generation.h"
-#include "engine/SelectionTests.h"
+#include "engine/RangeLimits.h"
 #include "frmAbout.h"
 
 #include <QApplication>
@@ -191,8 +192,7 @@ void frmMain::Form_Load() {
     firstRunSteps(proc);
     if (unloaded_)
         return;
-    LanguageBase = languageBaseFor(
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    applyStoredLanguage();
     setWindowIcon(QIcon(QStringLiteral(":/daywise/icons/daywise.png")));
     setWindowTitle(app::Title);
     setCaptions();
@@ -221,8 +221,7 @@ void frmMain::firstRunSteps(Procedure& proc) {
         frmLanguage language(this);
         if (!showModal(language) || language.result() != QDialog::Accepted)
             return;
-        LanguageBase = languageBaseFor(
-            settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+        applyStoredLanguage();
     }
     Create_LinkMenuItem();
     proc.run([] { settings().SaveSetting(SettingsSection, QStringLiteral("Installed"), 1); });
@@ -363,7 +362,7 @@ void frmMain::Form_Unload() {
         proc.line(1);
         proc.run([&] {
             databasePath_ = session_.database->GetDatabasePath();
-            session_.application->Command(150);
+            session_.application->Command(act::CloseActCommand);
         });
     }
     Cleanup(session_, true, true);
@@ -450,12 +449,12 @@ void frmMain::Create_LinkMenuItem() {
 // --- Range --------------------------------------------------------------------------------
 
 void frmMain::optWeek_Click() {
-    DTPicker2->setDate(DTPicker1->date().addDays(6));
+    DTPicker2->setDate(weekEnd(DTPicker1->date()));
     DTPicker2->setEnabled(false);
 }
 
 void frmMain::optMonth_Click() {
-    DTPicker2->setDate(DTPicker1->date().addMonths(1).addDays(-1));
+    DTPicker2->setDate(monthEnd(DTPicker1->date()));
     DTPicker2->setEnabled(false);
 }
 

@@ -2,7 +2,6 @@
 
 #include "AppInfo.h"
 #include "ProgramState.h"
-#include "SettingsStore.h"
 #include "StringTable.h"
 
 #include <QLabel>
@@ -28,7 +27,6 @@ frmSplash::frmSplash()
 }
 
 void frmSplash::Form_Load() {
-    LanguageBase = languageBaseFor(
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    applyStoredLanguage();
     Label1->setText(str(45));
 }

@@ -1,6 +1,7 @@
 #include "DemoSchedule.h"
 
 #include "Schema.h"
+#include "act/ActivityFields.h"
 
 #include <QDateTime>
 #include <QJsonObject>
@@ -8,8 +9,6 @@
 namespace act::standin {
 
 namespace {
-
-enum Type { Call = 0, Meeting = 1, ToDo = 2 };
 
 constexpr int DaysBefore = 28;
 constexpr int DaysAfter = 28;
@@ -76,7 +75,7 @@ private:
     const QString& user() { return pick(random_, people_.listableUserIds); }
     const QString& me() const { return people_.currentUser; }
 
-    QJsonObject activity(Type type, const QString& regarding, const QDate& day, int minutes,
+    QJsonObject activity(int type, const QString& regarding, const QDate& day, int minutes,
                          int duration, const QString& user, const QString& contact) {
         QJsonObject a{{"id", nextId()},
                       {"type", int(type)},
@@ -128,9 +127,9 @@ private:
         const int start = 8 * 60 + 15 * random_.bounded(36);
         const int duration = call ? 15 * (1 + random_.bounded(2)) : 30 * (1 + random_.bounded(4));
         const QString contact = client();
-        QJsonObject a =
-            activity(call ? Call : Meeting, pick(random_, call ? CallTopics : MeetingTopics), day,
-                     start, duration, owner, contact);
+        QJsonObject a = activity(call ? ActivityType::Call : ActivityType::Meeting,
+                                 pick(random_, call ? CallTopics : MeetingTopics), day, start,
+                                 duration, owner, contact);
         a.insert("with", withList(contact));
         if (random_.bounded(5) == 0)
             a.insert("timeless", false);
@@ -139,7 +138,7 @@ private:
 
     void addToDo(const QDate& day, const QString& owner) {
         const bool timeless = random_.bounded(2) == 0;
-        QJsonObject a = activity(ToDo, pick(random_, ToDoTopics), day,
+        QJsonObject a = activity(ActivityType::ToDo, pick(random_, ToDoTopics), day,
                                  timeless ? 0 : 9 * 60 + 30 * random_.bounded(16),
                                  timeless ? 0 : 30, owner, client());
         if (timeless)
@@ -153,7 +152,7 @@ private:
             const QDate day = today_.addDays(random_.bounded(-DaysBefore, DaysAfter));
             const QString booker = people_.listableUserIds.at(
                 1 + random_.bounded(int(people_.listableUserIds.size()) - 1));
-            QJsonObject a = activity(Meeting, QStringLiteral("One-on-one"), day,
+            QJsonObject a = activity(ActivityType::Meeting, QStringLiteral("One-on-one"), day,
                                      10 * 60 + 30 * random_.bounded(12), 30, booker, me());
             a.insert("with", QJsonArray{me(), booker});
             add(a);
@@ -161,7 +160,8 @@ private:
         for (const char* errand :
              {"Dentist appointment", "Expense report", "Rendez-vous chez le garagiste"}) {
             const QDate day = today_.addDays(random_.bounded(-7, 14));
-            add(activity(Call, QString::fromUtf8(errand), day, 16 * 60, 60, me(), me()));
+            add(activity(ActivityType::Call, QString::fromUtf8(errand), day, 16 * 60, 60, me(),
+                         me()));
         }
     }
 
@@ -169,7 +169,7 @@ private:
                  int endMinutes, const QString& owner) {
         const qint64 seconds =
             QDateTime(first, QTime(0, 0), Qt::UTC).secsTo(QDateTime(last, QTime(0, 0), Qt::UTC));
-        QJsonObject a = activity(Meeting, regarding, first, startMinutes,
+        QJsonObject a = activity(ActivityType::Meeting, regarding, first, startMinutes,
                                  int(seconds / 60) + endMinutes - startMinutes, owner, client());
         a.insert("end", when(last, endMinutes));
         add(a);
@@ -193,7 +193,7 @@ private:
                 people_.listableUserIds.at(1));
     }
 
-    void addRecurring(Type type, const QString& regarding, const QDate& first, int minutes,
+    void addRecurring(int type, const QString& regarding, const QDate& first, int minutes,
                       int duration, const QString& owner, const QJsonObject& recurrence) {
         QJsonObject a = activity(type, regarding, first, minutes, duration, owner, client());
         a.remove("cleared");
@@ -204,56 +204,78 @@ private:
     void addRecurringActivities() {
         const QDate t = today_;
         const QStringList& u = people_.listableUserIds;
-        addRecurring(Call, QStringLiteral("Check voicemail"), t.addDays(-60), 8 * 60, 15, me(),
-                     {{"kind", 1},
+        addRecurring(ActivityType::Call, QStringLiteral("Check voicemail"), t.addDays(-60), 8 * 60,
+                     15, me(),
+                     {{"kind", RecurrenceKind::Daily},
                       {"until", t.addDays(30).toString(Qt::ISODate)},
                       {"exceptions", dates({t.addDays(-4), t.addDays(2)})}});
-        addRecurring(ToDo, QStringLiteral("Water the office plants"), t.addDays(-20), 0, 0, u.at(4),
-                     {{"kind", 1}, {"every", 3}, {"until", t.addDays(60).toString(Qt::ISODate)}});
-        addRecurring(ToDo, QStringLiteral("Inventaire de l'entrepôt"), t.addDays(-10), 14 * 60, 60,
-                     u.at(2),
-                     {{"kind", 1}, {"every", 2}, {"until", t.addDays(10).toString(Qt::ISODate)}});
-        addRecurring(Meeting, QStringLiteral("Morning stand-up"), t.addDays(-400), 9 * 60, 15, me(),
-                     {{"kind", 2},
+        addRecurring(ActivityType::ToDo, QStringLiteral("Water the office plants"), t.addDays(-20),
+                     0, 0, u.at(4),
+                     {{"kind", RecurrenceKind::Daily},
+                      {"every", 3},
+                      {"until", t.addDays(60).toString(Qt::ISODate)}});
+        addRecurring(ActivityType::ToDo, QStringLiteral("Inventaire de l'entrepôt"), t.addDays(-10),
+                     14 * 60, 60, u.at(2),
+                     {{"kind", RecurrenceKind::Daily},
+                      {"every", 2},
+                      {"until", t.addDays(10).toString(Qt::ISODate)}});
+        addRecurring(ActivityType::Meeting, QStringLiteral("Morning stand-up"), t.addDays(-400),
+                     9 * 60, 15, me(),
+                     {{"kind", RecurrenceKind::Weekly},
                       {"weekdays", QJsonArray{2, 3, 4, 5, 6}},
                       {"until", t.addDays(200).toString(Qt::ISODate)},
                       {"exceptions", dates({t.addDays(-7), t.addDays(1), t.addDays(15)})}});
-        addRecurring(Meeting, QStringLiteral("Payroll review"), t.addDays(-30), 14 * 60, 60,
-                     u.at(3), {{"kind", 2}, {"every", 2}, {"weekdays", QJsonArray{6}}});
-        addRecurring(Meeting, QStringLiteral("Point d'équipe"), t.addDays(-50), 11 * 60, 30,
-                     u.at(1),
-                     {{"kind", 2},
+        addRecurring(ActivityType::Meeting, QStringLiteral("Payroll review"), t.addDays(-30),
+                     14 * 60, 60, u.at(3),
+                     {{"kind", RecurrenceKind::Weekly}, {"every", 2}, {"weekdays", QJsonArray{6}}});
+        addRecurring(ActivityType::Meeting, QStringLiteral("Point d'équipe"), t.addDays(-50),
+                     11 * 60, 30, u.at(1),
+                     {{"kind", RecurrenceKind::Weekly},
                       {"weekdays", QJsonArray{2, 4}},
                       {"until", t.addDays(14).toString(Qt::ISODate)}});
-        addRecurring(Call, QStringLiteral("Client check-in call"), t.addDays(-35), 15 * 60, 30,
-                     u.at(4), {{"kind", 2}, {"every", 3}, {"weekdays", QJsonArray{5}}});
-        addRecurring(ToDo, QStringLiteral("Weekend backup check"), t.addDays(-90), 10 * 60, 15,
-                     u.at(2), {{"kind", 2}, {"weekdays", QJsonArray{1}}});
-        addRecurring(ToDo, QStringLiteral("Invoice run"), t.addDays(-120), 9 * 60, 120, me(),
-                     {{"kind", 3},
+        addRecurring(ActivityType::Call, QStringLiteral("Client check-in call"), t.addDays(-35),
+                     15 * 60, 30, u.at(4),
+                     {{"kind", RecurrenceKind::Weekly}, {"every", 3}, {"weekdays", QJsonArray{5}}});
+        addRecurring(ActivityType::ToDo, QStringLiteral("Weekend backup check"), t.addDays(-90),
+                     10 * 60, 15, u.at(2),
+                     {{"kind", RecurrenceKind::Weekly}, {"weekdays", QJsonArray{1}}});
+        addRecurring(ActivityType::ToDo, QStringLiteral("Invoice run"), t.addDays(-120), 9 * 60,
+                     120, me(),
+                     {{"kind", RecurrenceKind::MonthlyOnDays},
                       {"days_of_month", QJsonArray{1, 15}},
                       {"exceptions", dates({QDate(t.year(), t.month(), 15)})}});
-        addRecurring(ToDo, QStringLiteral("Rapport bimestriel"), t.addDays(-70), 13 * 60, 60,
-                     u.at(1), {{"kind", 3}, {"every", 2}, {"days_of_month", QJsonArray{28}}});
-        addRecurring(Meeting, QStringLiteral("Month-end close"), t.addDays(-200), 16 * 60, 90,
-                     u.at(3),
-                     {{"kind", 3},
+        addRecurring(ActivityType::ToDo, QStringLiteral("Rapport bimestriel"), t.addDays(-70),
+                     13 * 60, 60, u.at(1),
+                     {{"kind", RecurrenceKind::MonthlyOnDays},
+                      {"every", 2},
+                      {"days_of_month", QJsonArray{28}}});
+        addRecurring(ActivityType::Meeting, QStringLiteral("Month-end close"), t.addDays(-200),
+                     16 * 60, 90, u.at(3),
+                     {{"kind", RecurrenceKind::MonthlyOnDays},
                       {"days_of_month", QJsonArray{31}},
                       {"until", t.addDays(90).toString(Qt::ISODate)}});
-        addRecurring(Meeting, QStringLiteral("First-Monday board meeting"), t.addDays(-150), 8 * 60,
-                     120, me(),
-                     {{"kind", 4}, {"weeks", QJsonArray{1}}, {"weekdays", QJsonArray{2}}});
-        addRecurring(Meeting, QStringLiteral("Last-Friday 5 à 7"), t.addDays(-100), 17 * 60, 120,
-                     u.at(4), {{"kind", 4}, {"weeks", QJsonArray{5}}, {"weekdays", QJsonArray{6}}});
-        addRecurring(Meeting, QStringLiteral("Sales pipeline review"), t.addDays(-40), 10 * 60, 60,
-                     u.at(1),
-                     {{"kind", 4},
+        addRecurring(ActivityType::Meeting, QStringLiteral("First-Monday board meeting"),
+                     t.addDays(-150), 8 * 60, 120, me(),
+                     {{"kind", RecurrenceKind::MonthlyOnWeeks},
+                      {"weeks", QJsonArray{1}},
+                      {"weekdays", QJsonArray{2}}});
+        addRecurring(ActivityType::Meeting, QStringLiteral("Last-Friday 5 à 7"), t.addDays(-100),
+                     17 * 60, 120, u.at(4),
+                     {{"kind", RecurrenceKind::MonthlyOnWeeks},
+                      {"weeks", QJsonArray{5}},
+                      {"weekdays", QJsonArray{6}}});
+        addRecurring(ActivityType::Meeting, QStringLiteral("Sales pipeline review"), t.addDays(-40),
+                     10 * 60, 60, u.at(1),
+                     {{"kind", RecurrenceKind::MonthlyOnWeeks},
                       {"weeks", QJsonArray{2, 4}},
                       {"weekdays", QJsonArray{3}},
                       {"until", t.addDays(45).toString(Qt::ISODate)}});
-        addRecurring(
-            Meeting, QStringLiteral("Quarterly planning"), t.addDays(-95), 13 * 60, 180, u.at(2),
-            {{"kind", 4}, {"every", 3}, {"weeks", QJsonArray{3}}, {"weekdays", QJsonArray{5}}});
+        addRecurring(ActivityType::Meeting, QStringLiteral("Quarterly planning"), t.addDays(-95),
+                     13 * 60, 180, u.at(2),
+                     {{"kind", RecurrenceKind::MonthlyOnWeeks},
+                      {"every", 3},
+                      {"weeks", QJsonArray{3}},
+                      {"weekdays", QJsonArray{5}}});
     }
 
     QRandomGenerator& random_;

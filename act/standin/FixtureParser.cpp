@@ -185,7 +185,7 @@ void addUsersOwnContacts(Fixture& fixture, QSet<QString>& contactIds) {
     for (const FixtureUser& user : fixture.users) {
         if (contactIds.contains(user.id))
             continue;
-        FixtureContact own{user.id, {{ContactNameField, user.name}}};
+        FixtureContact own{user.id, {{ContactField::Name, user.name}}};
         fixture.contacts << own;
         contactIds.insert(user.id);
     }

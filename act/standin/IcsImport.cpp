@@ -5,6 +5,7 @@
 #include "IcsPeople.h"
 #include "IcsRecurrence.h"
 #include "Schema.h"
+#include "act/ActivityFields.h"
 #include "ical/IcalZones.h"
 #include "shell/RuntimeError.h"
 
@@ -18,8 +19,6 @@
 namespace act::standin {
 
 namespace {
-
-enum Type { Call = 0, Meeting = 1, ToDo = 2 };
 
 QString text(const char* value) {
     return value ? QString::fromUtf8(value) : QString();
@@ -44,15 +43,15 @@ QString uidOf(const IcsItem& item) {
 
 int typeOf(const IcsItem& item) {
     if (isToDo(item))
-        return ToDo;
+        return ActivityType::ToDo;
     for (icalproperty* p =
              icalcomponent_get_first_property(item.component, ICAL_CATEGORIES_PROPERTY);
          p; p = icalcomponent_get_next_property(item.component, ICAL_CATEGORIES_PROPERTY))
         for (const QString& category : text(icalproperty_get_categories(p)).split(QLatin1Char(',')))
             if (category.trimmed().compare(QLatin1String("Call"), Qt::CaseInsensitive) == 0 ||
                 category.trimmed().compare(QLatin1String("Phone"), Qt::CaseInsensitive) == 0)
-                return Call;
-    return Meeting;
+                return ActivityType::Call;
+    return ActivityType::Meeting;
 }
 
 int priorityOf(const IcsItem& item) {

@@ -1,5 +1,7 @@
 #include "IcsRecurrence.h"
 
+#include "act/ActivityFields.h"
+
 #include <QJsonArray>
 #include <QSet>
 #include <algorithm>
@@ -53,11 +55,11 @@ struct Shape {
     bool occursOn(const QDate& date) const {
         const bool weekday = weekdays & (1u << (weekdayOf(date) - 1));
         switch (kind) {
-        case 1:
+        case RecurrenceKind::Daily:
             return true;
-        case 2:
+        case RecurrenceKind::Weekly:
             return weekday;
-        case 3:
+        case RecurrenceKind::MonthlyOnDays:
             return daysOfMonth & (1u << (date.day() - 1));
         default:
             const bool last = date.day() + 7 > date.daysInMonth();
@@ -75,7 +77,7 @@ bool onlyDayLists(const icalrecurrencetype& rule) {
 std::optional<Shape> weeklyShape(const icalrecurrencetype& rule, const QDate& start) {
     if (!unused(rule.by_month_day))
         return std::nullopt;
-    Shape shape{2};
+    Shape shape{RecurrenceKind::Weekly};
     for (int i = 0; i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
         if (icalrecurrencetype_day_position(rule.by_day[i]) != 0)
             return std::nullopt;
@@ -98,7 +100,7 @@ std::optional<Shape> monthlyShape(const icalrecurrencetype& rule, const QDate& s
         return std::nullopt;
     Shape shape;
     if (unused(rule.by_day)) {
-        shape.kind = 3;
+        shape.kind = RecurrenceKind::MonthlyOnDays;
         for (int i = 0;
              i < ICAL_BY_MONTHDAY_SIZE && rule.by_month_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
             const int day = rule.by_month_day[i];
@@ -110,7 +112,7 @@ std::optional<Shape> monthlyShape(const icalrecurrencetype& rule, const QDate& s
             shape.daysOfMonth = 1u << (start.day() - 1);
         return shape;
     }
-    shape.kind = 4;
+    shape.kind = RecurrenceKind::MonthlyOnWeeks;
     int pairs = 0;
     for (int i = 0; i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
         const int position = icalrecurrencetype_day_position(rule.by_day[i]);
@@ -134,7 +136,7 @@ std::optional<Shape> shapeOf(const icalrecurrencetype& rule, const QDate& start)
     switch (rule.freq) {
     case ICAL_DAILY_RECURRENCE:
         if (unused(rule.by_day) && unused(rule.by_month_day))
-            return Shape{1};
+            return Shape{RecurrenceKind::Daily};
         return std::nullopt;
     case ICAL_WEEKLY_RECURRENCE:
         return weeklyShape(rule, start);
@@ -169,11 +171,11 @@ QJsonObject recurrenceJson(const Shape& shape, int every, const QDate& until,
                            QList<QDate> exceptions) {
     QJsonObject recurrence{
         {"kind", shape.kind}, {"every", every}, {"until", until.toString(Qt::ISODate)}};
-    if (shape.kind == 2 || shape.kind == 4)
+    if (shape.kind == RecurrenceKind::Weekly || shape.kind == RecurrenceKind::MonthlyOnWeeks)
         recurrence.insert("weekdays", bitList(shape.weekdays));
-    if (shape.kind == 3)
+    if (shape.kind == RecurrenceKind::MonthlyOnDays)
         recurrence.insert("days_of_month", bitList(shape.daysOfMonth));
-    if (shape.kind == 4)
+    if (shape.kind == RecurrenceKind::MonthlyOnWeeks)
         recurrence.insert("weeks", bitList(shape.weeks));
     std::sort(exceptions.begin(), exceptions.end());
     exceptions.erase(std::unique(exceptions.begin(), exceptions.end()), exceptions.end());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "act/ContactFields.h"
+
 #include <array>
 
 namespace act::standin {
@@ -13,25 +15,22 @@ struct StandardField {
 };
 
 inline constexpr std::array<StandardField, 16> StandardContactFields{{
-    {"company", 25, "Company"},
-    {"name", 26, "Contact"},
-    {"address1", 27, "Address 1"},
-    {"address2", 28, "Address 2"},
-    {"address3", 29, "Address 3"},
-    {"city", 30, "City"},
-    {"zip", 31, "Zip"},
-    {"state", 32, "State"},
-    {"phone", 35, "Phone"},
-    {"fax", 36, "Fax"},
-    {"mobile", 38, "Mobile Phone"},
-    {"pager", 39, "Pager"},
-    {"title", 46, "Title"},
-    {"assistant", 47, "Assistant"},
-    {"extension", 80, "Phone Ext."},
-    {"email", 200, "E-mail"},
+    {"company", ContactField::Company, "Company"},
+    {"name", ContactField::Name, "Contact"},
+    {"address1", ContactField::Address1, "Address 1"},
+    {"address2", ContactField::Address2, "Address 2"},
+    {"address3", ContactField::Address3, "Address 3"},
+    {"city", ContactField::City, "City"},
+    {"zip", ContactField::Zip, "Zip"},
+    {"state", ContactField::State, "State"},
+    {"phone", ContactField::Phone, "Phone"},
+    {"fax", ContactField::Fax, "Fax"},
+    {"mobile", ContactField::Mobile, "Mobile Phone"},
+    {"pager", ContactField::Pager, "Pager"},
+    {"title", ContactField::Title, "Title"},
+    {"assistant", ContactField::Assistant, "Assistant"},
+    {"extension", ContactField::Extension, "Phone Ext."},
+    {"email", ContactField::Email, "E-mail"},
 }};
-
-inline constexpr int ContactIdField = 1;
-inline constexpr int ContactNameField = 26;
 
 } // namespace act::standin

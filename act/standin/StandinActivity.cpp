@@ -5,6 +5,7 @@
 #include "SqlConnection.h"
 #include "SqliteRows.h"
 #include "StandinContact.h"
+#include "act/ActivityFields.h"
 #include "shell/RuntimeError.h"
 
 #include <QStringList>
@@ -159,37 +160,37 @@ const StandinActivity::Record& StandinActivity::current() const {
 QVariant StandinActivity::Data(int field) const {
     const Record& r = current();
     switch (field) {
-    case 1:
+    case ActivityField::Id:
         return r.id;
-    case 25:
+    case ActivityField::Type:
         return r.type;
-    case 26:
+    case ActivityField::Priority:
         return r.priority;
-    case 27:
+    case ActivityField::Regarding:
         return r.regarding;
-    case 28:
+    case ActivityField::Start:
         return r.start;
-    case 29:
+    case ActivityField::End:
         return r.end;
-    case 30:
+    case ActivityField::Duration:
         return r.duration;
-    case 31:
+    case ActivityField::Timeless:
         return r.timeless ? QVariant(*r.timeless) : QVariant(QString());
-    case 32:
+    case ActivityField::AlarmLead:
         return r.alarmLead;
-    case 33:
+    case ActivityField::Alarm:
         return int(r.alarm);
-    case 34:
+    case ActivityField::Color:
         return r.color;
-    case 37:
+    case ActivityField::ScheduledFor:
         return r.scheduledFor;
-    case 40:
+    case ActivityField::Contact:
         return r.contact;
-    case 41:
+    case ActivityField::Cleared:
         return int(r.cleared);
-    case 45:
+    case ActivityField::Details:
         return r.details;
-    case 100:
+    case ActivityField::PeopleCount:
         return int(r.with.size());
     default:
         return QString();

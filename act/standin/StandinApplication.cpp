@@ -27,7 +27,7 @@ QString StandinApplication::GetAppPath() const {
 }
 
 void StandinApplication::Command(int number) {
-    if (number != CloseCommand)
+    if (number != CloseActCommand)
         throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument"));
     home_.close();
 }

@@ -20,9 +20,6 @@ public:
     Views& views() override { return views_; }
     std::unique_ptr<AuxCommands> auxCommands() override;
 
-    // ACT!'s command that closes it.
-    static constexpr int CloseCommand = 150;
-
 private:
     ActHome home_;
     StandinViews views_;

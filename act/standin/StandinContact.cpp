@@ -176,7 +176,7 @@ bool StandinContact::GoTo(const QString& id) {
 QString StandinContact::Data(int field) const {
     if (!currentTexts_)
         return {};
-    if (field == ContactIdField)
+    if (field == ContactField::Id)
         return currentId_;
     const auto found =
         std::lower_bound(current_.begin(), current_.end(), field,

@@ -10,8 +10,6 @@ namespace act::standin {
 
 namespace {
 
-constexpr int TabKind = 100;
-constexpr int ViewBarKind = 7;
 constexpr int ViewNotFound = 1;
 
 class StandinView : public View {
@@ -41,9 +39,9 @@ StandinViews::StandinViews(ActHome home)
     : home_(std::move(home)) {}
 
 QString StandinViews::controlFileName(const QString& name, int kind) {
-    if (kind == TabKind)
+    if (kind == ViewKind::Tab)
         return name + QStringLiteral("-tab.ctl");
-    if (kind == ViewBarKind)
+    if (kind == ViewKind::ViewBar)
         return name + QStringLiteral("-viewbar.ctl");
     return {};
 }

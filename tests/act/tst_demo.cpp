@@ -1,3 +1,5 @@
+#include "act/ActivityFields.h"
+#include "act/ContactFields.h"
 #include "act/standin/DemoDatabase.h"
 #include "support/StandinFixture.h"
 
@@ -98,13 +100,14 @@ private slots:
         int count = 0, businessHours = 0;
         for (; !a.IsEOF(); a.MoveNext()) {
             ++count;
-            const QTime start = a.Data(28).toDateTime().time();
+            const QTime start = a.Data(act::ActivityField::Start).toDateTime().time();
             businessHours += start.hour() >= 7 && start.hour() < 18;
         }
         QVERIFY2(count >= 150, qPrintable(QString::number(count)));
         QVERIFY(businessHours * 10 >= count * 8);
         fixture.session().contact().LookupMyRecord();
-        QCOMPARE(fixture.session().contact().Data(26), QStringLiteral("Claire Fontaine"));
+        QCOMPARE(fixture.session().contact().Data(act::ContactField::Name),
+                 QStringLiteral("Claire Fontaine"));
     }
 };
 

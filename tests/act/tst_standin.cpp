@@ -1,3 +1,5 @@
+#include "act/ActivityFields.h"
+#include "act/ContactFields.h"
 #include "shell/RuntimeError.h"
 #include "support/DamagedDatabase.h"
 #include "support/StandinFixture.h"
@@ -28,7 +30,7 @@ QStringList visit(act::Activity& activity, const QDate& first, const QDate& afte
     activity.SetDateScope(first, afterLast);
     QStringList ids;
     for (; !activity.IsEOF(); activity.MoveNext())
-        ids << activity.Data(1).toString();
+        ids << activity.Data(act::ActivityField::Id).toString();
     return ids;
 }
 
@@ -70,9 +72,9 @@ private slots:
         QCOMPARE(visit(a, QDate(2024, 3, 1), QDate(2024, 4, 1)), QStringList({"c", "a", "b"}));
         QVERIFY(a.IsEOF());
         a.MoveFirst();
-        QCOMPARE(a.Data(1).toString(), QStringLiteral("c"));
+        QCOMPARE(a.Data(act::ActivityField::Id).toString(), QStringLiteral("c"));
         QCOMPARE(visit(a, QDate(2024, 4, 1), QDate(2024, 5, 1)), QStringList());
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, a.Data(1));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, a.Data(act::ActivityField::Id));
     }
 
     void fieldsReadByNumber() {
@@ -85,33 +87,36 @@ private slots:
              activity("plain", "2024-03-13 09:00", "2024-03-13 10:00")}));
         act::Activity& a = fixture.session().activity();
         a.SetDateScope(QDate(2024, 3, 12), QDate(2024, 3, 13));
-        QCOMPARE(a.Data(25), QVariant(2));
-        QCOMPARE(a.Data(26), QVariant(0));
-        QCOMPARE(a.Data(27), QVariant(QStringLiteral("Review")));
-        QCOMPARE(a.Data(28).toDateTime(), QDateTime(QDate(2024, 3, 12), QTime(9, 0), Qt::UTC));
-        QCOMPARE(a.Data(29).toDateTime(), QDateTime(QDate(2024, 3, 14), QTime(17, 30), Qt::UTC));
-        QCOMPARE(a.Data(30), QVariant(45));
-        QCOMPARE(a.Data(31).toBool(), true);
-        QCOMPARE(a.Data(32), QVariant(15));
-        QCOMPARE(a.Data(33), QVariant(1));
-        QCOMPARE(a.Data(34), QVariant(255));
-        QCOMPARE(a.Data(37), QVariant(QStringLiteral("USR000000001")));
-        QCOMPARE(a.Data(40), QVariant(QStringLiteral("CON000000001")));
-        QCOMPARE(a.Data(41), QVariant(1));
-        QCOMPARE(a.Data(45), QVariant(QStringLiteral("Figures")));
-        QCOMPARE(a.Data(100), QVariant(3));
+        QCOMPARE(a.Data(act::ActivityField::Type), QVariant(2));
+        QCOMPARE(a.Data(act::ActivityField::Priority), QVariant(0));
+        QCOMPARE(a.Data(act::ActivityField::Regarding), QVariant(QStringLiteral("Review")));
+        QCOMPARE(a.Data(act::ActivityField::Start).toDateTime(),
+                 QDateTime(QDate(2024, 3, 12), QTime(9, 0), Qt::UTC));
+        QCOMPARE(a.Data(act::ActivityField::End).toDateTime(),
+                 QDateTime(QDate(2024, 3, 14), QTime(17, 30), Qt::UTC));
+        QCOMPARE(a.Data(act::ActivityField::Duration), QVariant(45));
+        QCOMPARE(a.Data(act::ActivityField::Timeless).toBool(), true);
+        QCOMPARE(a.Data(act::ActivityField::AlarmLead), QVariant(15));
+        QCOMPARE(a.Data(act::ActivityField::Alarm), QVariant(1));
+        QCOMPARE(a.Data(act::ActivityField::Color), QVariant(255));
+        QCOMPARE(a.Data(act::ActivityField::ScheduledFor),
+                 QVariant(QStringLiteral("USR000000001")));
+        QCOMPARE(a.Data(act::ActivityField::Contact), QVariant(QStringLiteral("CON000000001")));
+        QCOMPARE(a.Data(act::ActivityField::Cleared), QVariant(1));
+        QCOMPARE(a.Data(act::ActivityField::Details), QVariant(QStringLiteral("Figures")));
+        QCOMPARE(a.Data(act::ActivityField::PeopleCount), QVariant(3));
         QCOMPARE(a.Data(99), QVariant(QString()));
         QVERIFY(!a.IsRecurring());
 
         a.SetDateScope(QDate(2024, 3, 13), QDate(2024, 3, 14));
         a.MoveNext();
-        QCOMPARE(a.Data(1).toString(), QStringLiteral("plain"));
-        QCOMPARE(a.Data(26), QVariant(1));
-        QCOMPARE(a.Data(30), QVariant(60));
-        QCOMPARE(a.Data(31), QVariant(QString()));
-        QCOMPARE(a.Data(33), QVariant(0));
-        QCOMPARE(a.Data(41), QVariant(0));
-        QCOMPARE(a.Data(100), QVariant(1));
+        QCOMPARE(a.Data(act::ActivityField::Id).toString(), QStringLiteral("plain"));
+        QCOMPARE(a.Data(act::ActivityField::Priority), QVariant(1));
+        QCOMPARE(a.Data(act::ActivityField::Duration), QVariant(60));
+        QCOMPARE(a.Data(act::ActivityField::Timeless), QVariant(QString()));
+        QCOMPARE(a.Data(act::ActivityField::Alarm), QVariant(0));
+        QCOMPARE(a.Data(act::ActivityField::Cleared), QVariant(0));
+        QCOMPARE(a.Data(act::ActivityField::PeopleCount), QVariant(1));
     }
 
     void scheduledWithWalksTheListThenGivesEmptyText() {
@@ -159,22 +164,22 @@ private slots:
     void contactsByNumberAndMyRecord() {
         StandinFixture fixture(fixtureWith());
         act::Contact& c = fixture.session().contact();
-        QCOMPARE(c.Data(1), QString());
+        QCOMPARE(c.Data(act::ContactField::Id), QString());
         c.LookupMyRecord();
-        QCOMPARE(c.Data(1), QStringLiteral("USR000000001"));
-        QCOMPARE(c.Data(26), QStringLiteral("Alice Martin"));
+        QCOMPARE(c.Data(act::ContactField::Id), QStringLiteral("USR000000001"));
+        QCOMPARE(c.Data(act::ContactField::Name), QStringLiteral("Alice Martin"));
         c.SetQuery(QString());
         c.Execute();
         QVERIFY(c.GoTo(QStringLiteral("CON000000001")));
-        QCOMPARE(c.Data(25), QStringLiteral("Acme; The"));
-        QCOMPARE(c.Data(26), QStringLiteral("Chloé Dubois"));
-        QCOMPARE(c.Data(80), QStringLiteral("12"));
+        QCOMPARE(c.Data(act::ContactField::Company), QStringLiteral("Acme; The"));
+        QCOMPARE(c.Data(act::ContactField::Name), QStringLiteral("Chloé Dubois"));
+        QCOMPARE(c.Data(act::ContactField::Extension), QStringLiteral("12"));
         QCOMPARE(c.Data(120), QStringLiteral("1970-04-01"));
-        QCOMPARE(c.Data(200), QString());
+        QCOMPARE(c.Data(act::ContactField::Email), QString());
         QVERIFY(!c.GoTo(QStringLiteral("CON999999999")));
-        QCOMPARE(c.Data(1), QString());
+        QCOMPARE(c.Data(act::ContactField::Id), QString());
         QVERIFY(c.GoTo(QStringLiteral("USR000000002")));
-        QCOMPARE(c.Data(26), QStringLiteral("Bob Stone"));
+        QCOMPARE(c.Data(act::ContactField::Name), QStringLiteral("Bob Stone"));
     }
 
     void fieldCollectionIsTheFixturesOrTheStandardOne() {

@@ -4,8 +4,9 @@
 #include "dialogs/frmFields.h"
 #include "dialogs/frmFilter.h"
 #include "dialogs/frmLayout.h"
+#include "engine/ActivitySelection.h"
 #include "engine/Generation.h"
-#include "engine/SelectionTests.h"
+#include "shell/ProgramState.h"
 #include "support/StandinFixture.h"
 
 #include <QCheckBox>

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "RecordingMessages.h"
+#include "act/ActivityFields.h"
+#include "engine/ActivitySelection.h"
 #include "engine/GenerationSettings.h"
 #include "engine/RecordStore.h"
-#include "engine/SelectionTests.h"
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
 #include "shell/ShellOpener.h"
@@ -50,7 +51,7 @@ struct GenerationFixture {
     QList<ActivityRow> rowsOf(GenerationState& state, const QString& id) {
         act::Activity& activity = act.session().activity();
         activity.SetDateScope(state.FirstDay, state.LastDay.addDays(1));
-        while (!activity.IsEOF() && activity.Data(1).toString() != id)
+        while (!activity.IsEOF() && activity.Data(act::ActivityField::Id).toString() != id)
             activity.MoveNext();
         if (activity.IsEOF())
             return {};

@@ -1,7 +1,7 @@
+#include "engine/ActivitySelection.h"
 #include "engine/AtomicTextFile.h"
 #include "engine/DataFile.h"
 #include "engine/EmailLink.h"
-#include "engine/SelectionTests.h"
 #include "engine/SortData.h"
 #include "engine/TextRules.h"
 #include "shell/MemorySettingsStore.h"

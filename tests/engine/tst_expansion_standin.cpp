@@ -1,3 +1,4 @@
+#include "act/ActivityFields.h"
 #include "engine/Expansion.h"
 #include "support/StandinFixture.h"
 
@@ -31,7 +32,7 @@ private slots:
 
         QStringList stored;
         for (activity.MoveFirst(); !activity.IsEOF(); activity.MoveNext()) {
-            const QDateTime start = activity.Data(28).toDateTime();
+            const QDateTime start = activity.Data(act::ActivityField::Start).toDateTime();
             const StoreRecordFn store = [&](const QString& id, qint64 offset, qint64,
                                             bool minuteOffset) {
                 const QDateTime at =
@@ -40,7 +41,7 @@ private slots:
             };
             if (activity.IsRecurring())
                 Treat_Recurring(activity, first, last, store);
-            else if (isMultiDay(start, activity.Data(29).toDateTime()))
+            else if (isMultiDay(start, activity.Data(act::ActivityField::End).toDateTime()))
                 Treat_MultipleDays(activity, first, last, store);
         }
         stored.sort();

@@ -258,6 +258,12 @@ private slots:
                                     "2024-04-11", "--html-dir", untouched},
                                    factory),
                  0);
+
+        // Without an open database the run says so, as the desktop start-up does.
+        fx->act.home().close();
+        QCOMPARE(runHeadlessCreate(arguments, factory), 1);
+        QCOMPARE(fx->messages.texts(),
+                 QStringList{"Please open a database BEFORE running Daywise!"});
     }
 
     // A range given whole never reads the stored choice, which may hold anything.

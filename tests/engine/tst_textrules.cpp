@@ -1,5 +1,5 @@
+#include "engine/ActivitySelection.h"
 #include "engine/DateTexts.h"
-#include "engine/SelectionTests.h"
 #include "engine/TextRules.h"
 #include "shell/ProgramState.h"
 

@@ -12,11 +12,6 @@ class Database;
 class Users;
 } // namespace act
 
-// The current ACT! user's own contact identifier and name, read once when the main window
-// loads (getUserID) and used by every generation.
-inline QString MyRecordId;
-inline QString CurrentUserName;
-
 // Reads the current user's own contact identifier, sets CurrentUserName, returns the identifier.
 QString getUserID(act::Database& database);
 

@@ -1,12 +1,15 @@
-#include "SelectionTests.h"
+#include "ActivitySelection.h"
 
 #include "act/ActObjects.h"
+#include "act/ActivityFields.h"
+#include "act/ContactFields.h"
+#include "shell/ProgramState.h"
 #include "shell/StringTable.h"
 
 QString getUserID(act::Database& database) {
     act::Contact& contact = database.contact();
     contact.LookupMyRecord();
-    const QString id = contact.Data(1);
+    const QString id = contact.Data(act::ContactField::Id);
     CurrentUserName = database.CurrentUser();
     contact.SetQuery(QString());
     contact.Execute();
@@ -22,7 +25,7 @@ QString GetUserName(act::Users& users, const QString& id) {
 }
 
 bool IsScheduledWithUser(const GenerationState& state, const act::Activity& activity) {
-    return state.EligibleUserIds.contains(activity.Data(40).toString());
+    return state.EligibleUserIds.contains(activity.Data(act::ActivityField::Contact).toString());
 }
 
 qsizetype CountUserGood(GenerationState& state, act::Activity& activity) {
@@ -33,9 +36,9 @@ qsizetype CountUserGood(GenerationState& state, act::Activity& activity) {
         if (k >= 0 && !state.OccurrenceUsers.contains(k))
             state.OccurrenceUsers.append(k);
     };
-    take(activity.Data(37).toString());
-    take(activity.Data(40).toString());
-    const int people = activity.Data(100).toInt();
+    take(activity.Data(act::ActivityField::ScheduledFor).toString());
+    take(activity.Data(act::ActivityField::Contact).toString());
+    const int people = activity.Data(act::ActivityField::PeopleCount).toInt();
     if (people > 1) {
         take(activity.FirstScheduledWith());
         for (int j = 2; j <= people; ++j)
@@ -50,6 +53,5 @@ bool InRange(const GenerationState& state, const QDate& day) {
 
 QString GetDay(const QDate& day) {
     // Qt counts Monday as 1 and Sunday as 7; the string table starts at Sunday.
-    const int weekday = day.dayOfWeek() % 7 + 1;
-    return str(124 + weekday);
+    return str(FirstWeekdayName + day.dayOfWeek() % 7);
 }
