@@ -169,15 +169,6 @@ private slots:
         press(dlg, "cmdOK");
         QCOMPARE(env->differing("Type0=1;Cleared=1;SelUsers=USR000000003"), QStringList());
     }
-
-    void failedWriteKeepsTheDialogOpen() {
-        env->store.failWrites = true;
-        frmFilter dlg(users);
-        press(dlg, "cmdOK");
-        QVERIFY(dlg.isVisible());
-        QCOMPARE(env->messages.shown.size(), 1);
-        QVERIFY(env->messages.texts()[0].contains("frmFilter: Sub cmdOK_Click"));
-    }
 };
 
 QTEST_MAIN(FrmFilterTest)

@@ -240,15 +240,6 @@ private slots:
         click("cmdOK");
         QCOMPARE(env->differing("Width2=15;FieldOrder3=4"), QStringList());
     }
-
-    void aRefusedWriteIsReportedAndKeepsTheDialogOpen() {
-        open();
-        env->store.failWrites = true;
-        click("cmdOK");
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(env->messages.shown.size(), 1);
-        QVERIFY(env->messages.texts()[0].contains("in frmLayout: Sub cmdOK_Click"));
-    }
 };
 
 QTEST_MAIN(tst_frmLayout)
