@@ -82,10 +82,19 @@ bool frmLanguage::saveSettings() {
     });
 }
 
-// A failed write keeps the window open, so the user can try again.
+// A failed write keeps the window open, so the user can try again. On the first start a
+// store that keeps refusing must not hold the user here: Cancel appears, and the next start
+// asks again.
 void frmLanguage::cmdOK_Click() {
-    if (saveSettings())
+    if (saveSettings()) {
         accept();
+        return;
+    }
+    if (firstStart_) {
+        firstStart_ = false;
+        cmdCancel->setText(str(2));
+        cmdCancel->show();
+    }
 }
 
 void frmLanguage::cmdCancel_Click() {

@@ -52,6 +52,18 @@ private slots:
         QCOMPARE(language(), "<absent>");
     }
 
+    void aRefusedFirstChoiceStillLetsTheUserLeave() {
+        env->store.failWrites = true;
+        frmLanguage dialog;
+        press(dialog, "cmdOK");
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(control<QPushButton>(dialog, "cmdCancel")->isVisible());
+        press(dialog, "cmdCancel");
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
     void laterOpeningsSpeakTheCurrentLanguageAndCancelStoresNothing() {
         installed();
         env->set("Language=1");
