@@ -1,6 +1,7 @@
 #include "frmIntegrate.h"
 
 #include "BrowserControlFiles.h"
+#include "dialogs/PlainButton.h"
 #include "engine/HtmlFolder.h"
 #include "shell/AppInfo.h"
 #include "shell/Conversions.h"
@@ -112,10 +113,7 @@ void frmIntegrate::buildControls() {
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(cmdOK, &QPushButton::clicked, this, &frmIntegrate::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = buttonRow(cmdOK, cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(screens);

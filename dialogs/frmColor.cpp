@@ -1,5 +1,6 @@
 #include "frmColor.h"
 
+#include "PlainButton.h"
 #include "act/ActObjects.h"
 #include "shell/AppInfo.h"
 #include "shell/Conversions.h"
@@ -175,10 +176,7 @@ void frmColor::buildWindow() {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmColor::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmColor::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = buttonRow(cmdOK, cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);

@@ -140,16 +140,20 @@ void frmEmail::loadSettings() {
     });
 }
 
-void frmEmail::saveSettings() {
+void frmEmail::writeSettings() {
     settings().SaveSetting(Section, QStringLiteral("Active"), chkActive->isChecked() ? 1 : 0);
     settings().SaveSetting(Section, QStringLiteral("Subject"), txtSubject->text());
     settings().SaveSetting(Section, QStringLiteral("Body"), txtBody->toPlainText());
 }
 
-void frmEmail::cmdSave_Click() {
+bool frmEmail::saveSettings() {
     Procedure proc(Unit, Sub, QStringLiteral("cmdSave_Click"));
-    // A failed write keeps the window open, so the templates are not lost.
-    if (proc.run([&] { saveSettings(); }))
+    return proc.run([&] { writeSettings(); });
+}
+
+// A failed write keeps the window open, so the templates are not lost.
+void frmEmail::cmdSave_Click() {
+    if (saveSettings())
         accept();
 }
 

@@ -20,8 +20,8 @@ public:
     // Puts the stored choices into the controls, or the language's default templates when
     // no body was ever saved.
     void loadSettings();
-    // Writes the three keys; throws RuntimeError when the store refuses a write.
-    void saveSettings();
+    // Writes the three keys; false (after reporting) when the store refused a value.
+    bool saveSettings();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,6 +29,8 @@ protected:
 private:
     void buildControls();
     void setCaptions();
+    // Throws RuntimeError when the store refuses a write.
+    void writeSettings();
     void cmdSave_Click();
 
     QCheckBox* chkActive = nullptr;

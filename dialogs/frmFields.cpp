@@ -283,7 +283,7 @@ void frmFields::fillCombo(int customId) {
     }
 }
 
-void frmFields::saveSettings() {
+void frmFields::writeSettings() {
     for (const FieldBox& box : FieldBoxes)
         settings().SaveSetting(Section, fieldKey(box.index), checkText(Check1[box.index]));
     for (const FieldBox& box : FieldBoxes) {
@@ -324,10 +324,14 @@ void frmFields::txtMyself_Click() {
     optMyself[1]->setChecked(true);
 }
 
-void frmFields::cmdOK_Click() {
+bool frmFields::saveSettings() {
     Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
-    // A failed write keeps the window open, so the choices are not lost.
-    if (proc.run([&] { saveSettings(); }))
+    return proc.run([&] { writeSettings(); });
+}
+
+// A failed write keeps the window open, so the choices are not lost.
+void frmFields::cmdOK_Click() {
+    if (saveSettings())
         accept();
 }
 

@@ -26,8 +26,8 @@ public:
 
     // Puts the stored choices into the controls and offers the contact fields.
     void loadSettings();
-    // Writes every key of the dialog; throws RuntimeError when the store refuses a write.
-    void saveSettings();
+    // Writes every key of the dialog; false (after reporting) when the store refused a value.
+    bool saveSettings();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +43,8 @@ private:
     QGroupBox* buildMyselfFrame();
     QGroupBox* buildHeaderFrame();
     void setCaptions();
+    // Throws RuntimeError when the store refuses a write.
+    void writeSettings();
     int readCustomField(Procedure& proc);
     void fillCombo(int customId);
     void Check1_Click(int index);

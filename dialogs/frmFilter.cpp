@@ -166,7 +166,7 @@ bool frmFilter::isPreselected(const QString& uniqueId, const QString& selUsers) 
     return false;
 }
 
-void frmFilter::saveSettings() {
+void frmFilter::writeSettings() {
     // Everything is asked of ACT! before the first write, so a failing call writes nothing.
     QString ids;
     QStringList names;
@@ -195,10 +195,14 @@ void frmFilter::saveSettings() {
     settings().SaveSetting(Section, QStringLiteral("SelNames"), names.join(QStringLiteral(" & ")));
 }
 
-void frmFilter::cmdOK_Click() {
+bool frmFilter::saveSettings() {
     Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
-    // A failed write keeps the window open, so the choices are not lost.
-    if (proc.run([&] { saveSettings(); }))
+    return proc.run([&] { writeSettings(); });
+}
+
+// A failed write keeps the window open, so the choices are not lost.
+void frmFilter::cmdOK_Click() {
+    if (saveSettings())
         accept();
 }
 

@@ -24,8 +24,8 @@ public:
 
     // Puts the stored choices into the controls and lists the other users.
     void loadSettings();
-    // Writes every key of the section; throws RuntimeError when the store refuses a write.
-    void saveSettings();
+    // Writes every key of the section; false (after reporting) when the store refused a value.
+    bool saveSettings();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,6 +33,8 @@ protected:
 private:
     void buildControls();
     void setCaptions();
+    // Throws RuntimeError when the store refuses a write.
+    void writeSettings();
     void fillUserList(bool preselect);
     bool isPreselected(const QString& uniqueId, const QString& selUsers) const;
     void cmdOK_Click();

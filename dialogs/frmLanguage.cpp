@@ -1,5 +1,6 @@
 #include "frmLanguage.h"
 
+#include "PlainButton.h"
 #include "shell/AppInfo.h"
 #include "shell/Conversions.h"
 #include "shell/ErrorReport.h"
@@ -9,7 +10,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -30,21 +30,21 @@ frmLanguage::frmLanguage(QWidget* parent)
     cmbLanguage->setEditable(false);
     cmdOK->setDefault(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    cmbLanguage->addItem(QStringLiteral("English"));
+    cmbLanguage->addItem(QStringLiteral("Français"));
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(cmbLanguage);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(cmdOK, cmdCancel));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmLanguage::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLanguage::cmdCancel_Click);
-    Form_Load();
+    loadSettings();
+    setCaptions();
 }
 
-void frmLanguage::Form_Load() {
+void frmLanguage::loadSettings() {
     Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Sub"),
                    QStringLiteral("Form_Load"));
     // An unreadable mark counts as a first start: the user then picks a language once more.
@@ -53,6 +53,12 @@ void frmLanguage::Form_Load() {
         firstStart_ = convert::toNumber(settings().GetSetting(QStringLiteral("Settings"),
                                                               QStringLiteral("Installed"), 0)) == 0;
     });
+    const QString stored =
+        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0);
+    cmbLanguage->setCurrentIndex(languageBaseFor(stored) == FrenchBase ? 1 : 0);
+}
+
+void frmLanguage::setCaptions() {
     if (firstStart_) {
         setWindowTitle(app::Title);
         // No language has been chosen yet, so the prompt speaks both.
@@ -64,22 +70,31 @@ void frmLanguage::Form_Load() {
         cmdOK->setText(str(1));
         cmdCancel->setText(str(2));
     }
-    cmbLanguage->addItem(QStringLiteral("English"));
-    cmbLanguage->addItem(QStringLiteral("Français"));
-    const QString stored =
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0);
-    cmbLanguage->setCurrentIndex(languageBaseFor(stored) == FrenchBase ? 1 : 0);
 }
 
-void frmLanguage::cmdOK_Click() {
+bool frmLanguage::saveSettings() {
     Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Sub"),
                    QStringLiteral("cmdOK_Click"));
     proc.line(1);
-    proc.run([&] {
+    return proc.run([&] {
         settings().SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"),
                                cmbLanguage->currentIndex());
     });
-    accept();
+}
+
+// A failed write keeps the window open, so the user can try again. On the first start a
+// store that keeps refusing must not hold the user here: Cancel appears, and the next start
+// asks again.
+void frmLanguage::cmdOK_Click() {
+    if (saveSettings()) {
+        accept();
+        return;
+    }
+    if (firstStart_) {
+        firstStart_ = false;
+        cmdCancel->setText(str(2));
+        cmdCancel->show();
+    }
 }
 
 void frmLanguage::cmdCancel_Click() {

@@ -15,19 +15,24 @@ class frmLanguage : public QDialog {
 public:
     explicit frmLanguage(QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QComboBox* cmbLanguage;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
+    // Reads whether a language was ever chosen and shows the stored one.
+    void loadSettings();
+    // Writes the chosen language; false (after reporting) when the store refused it.
+    bool saveSettings();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
+    void setCaptions();
     void cmdOK_Click();
     void cmdCancel_Click();
+
+    QLabel* Label1;
+    QComboBox* cmbLanguage;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
 
     // On the first start the user must choose: no language has been stored yet.
     bool firstStart_ = true;

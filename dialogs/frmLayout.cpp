@@ -145,11 +145,8 @@ void frmLayout::buildWindow() {
     connect(cmdCancel, &QPushButton::clicked, this, &frmLayout::reject);
     connect(cmdRestore, &QPushButton::clicked, this, &frmLayout::cmdRestore_Click);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdRestore);
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = buttonRow(cmdOK, cmdCancel);
+    buttons->insertWidget(0, cmdRestore);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame2);

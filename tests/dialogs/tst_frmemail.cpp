@@ -115,15 +115,6 @@ private slots:
         press(dlg, "cmdSave");
         QCOMPARE(env->stored("Active"), "0");
     }
-
-    void failedWriteKeepsTheDialogOpen() {
-        env->store.failWrites = true;
-        frmEmail dlg;
-        press(dlg, "cmdSave");
-        QVERIFY(dlg.isVisible());
-        QCOMPARE(env->messages.shown.size(), 1);
-        QVERIFY(env->messages.texts()[0].contains("in frmEmail: Sub cmdSave_Click"));
-    }
 };
 
 QTEST_MAIN(FrmEmailTest)

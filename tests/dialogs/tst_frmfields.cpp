@@ -110,28 +110,6 @@ private slots:
         QCOMPARE(env->store.size(), 16 + 2 * 11 + 5);
     }
 
-    void cancelAndEnterWriteNothing() {
-        env->set("Field0=1");
-        frmFields dlg(fields);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        for (const char* name : {"txtHeader", "Text134"}) {
-            auto* text = control<QLineEdit>(dlg, name);
-            text->setFocus();
-            QTest::keyClicks(text, "Weekly");
-            QTest::keyClick(text, Qt::Key_Return);
-            QTest::keyClick(text, Qt::Key_Enter);
-        }
-        QVERIFY(dlg.isVisible());
-        for (int k : FieldIndexes + LabelIndexes)
-            box(dlg, k)->toggle();
-        combo(dlg)->setCurrentIndex(2);
-        press(dlg, "cmdCancel");
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(env->store.size(), 1);
-        QCOMPARE(env->stored("Field0"), "1");
-    }
-
     void labelsAreShownOnlyWithTheirFields() {
         env->set("Field7=0;Field37=1");
         frmFields dlg(fields);

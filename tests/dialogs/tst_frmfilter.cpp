@@ -87,26 +87,6 @@ private slots:
         QCOMPARE(env->store.size(), 7);
     }
 
-    void cancelAndCloseBoxWriteNothing() {
-        env->set("Users=All;SelNames=All Users");
-        for (const char* closer : {"cmdCancel", "close box"}) {
-            frmFilter dlg(users);
-            for (const char* box : {"Check10", "Check11", "Check12", "chkCleared"})
-                control<QCheckBox>(dlg, box)->toggle();
-            control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
-            select(dlg, {"Bob Stone"});
-            if (QByteArray(closer) == "cmdCancel") {
-                press(dlg, closer);
-            } else {
-                dlg.show();
-                dlg.close();
-            }
-            QCOMPARE(dlg.result(), int(QDialog::Rejected));
-            QCOMPARE(env->store.size(), 2);
-            QCOMPARE(env->stored("Users"), "All");
-        }
-    }
-
     void chosenUsersAreNamedInListOrder() {
         frmFilter dlg(users);
         control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
@@ -168,15 +148,6 @@ private slots:
 
         press(dlg, "cmdOK");
         QCOMPARE(env->differing("Type0=1;Cleared=1;SelUsers=USR000000003"), QStringList());
-    }
-
-    void failedWriteKeepsTheDialogOpen() {
-        env->store.failWrites = true;
-        frmFilter dlg(users);
-        press(dlg, "cmdOK");
-        QVERIFY(dlg.isVisible());
-        QCOMPARE(env->messages.shown.size(), 1);
-        QVERIFY(env->messages.texts()[0].contains("frmFilter: Sub cmdOK_Click"));
     }
 };
 

@@ -96,23 +96,6 @@ private slots:
         QCOMPARE(env->store.size(), 6 + 20 + 20);
     }
 
-    void cancelTheCloseBoxAndEnterWriteNothing() {
-        open();
-        enter(box("txtWidth", 0), "50");
-        click("cmdRestore");
-        click("cmdCancel");
-        QVERIFY(!dialog->isVisible());
-        open();
-        enter(box("txtNb", 3), "7");
-        dialog->close();
-        open();
-        box("txtWidth", 0)->setFocus();
-        QTest::keyClick(box("txtWidth", 0), Qt::Key_Return);
-        QTest::keyClick(box("txtWidth", 0), Qt::Key_Enter);
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(env->store.size(), 0);
-    }
-
     void restoreSwapsCustomAndScheduledForUntilOk() {
         env->set("FieldOrder3=7;Width0=90");
         open();
@@ -239,15 +222,6 @@ private slots:
         QCOMPARE(box("txtNb", 4)->text(), "11");
         click("cmdOK");
         QCOMPARE(env->differing("Width2=15;FieldOrder3=4"), QStringList());
-    }
-
-    void aRefusedWriteIsReportedAndKeepsTheDialogOpen() {
-        open();
-        env->store.failWrites = true;
-        click("cmdOK");
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(env->messages.shown.size(), 1);
-        QVERIFY(env->messages.texts()[0].contains("in frmLayout: Sub cmdOK_Click"));
     }
 };
 

@@ -1,29 +1,17 @@
 #pragma once
 
 #include "RecordingMessages.h"
+#include "RecordingOpener.h"
 #include "act/ActivityFields.h"
 #include "engine/ActivitySelection.h"
 #include "engine/GenerationSettings.h"
 #include "engine/RecordStore.h"
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
-#include "shell/ShellOpener.h"
 #include "support/StandinFixture.h"
 
 #include <QFile>
 #include <QUrl>
-
-// Remembers what the code under test asked the shell to open.
-class RecordingOpener : public ShellOpener {
-public:
-    RecordingOpener() { setShellOpener(this); }
-    ~RecordingOpener() override { setShellOpener(nullptr); }
-    bool open(const QUrl& url) override {
-        opened << url;
-        return true;
-    }
-    QList<QUrl> opened;
-};
 
 // The week of 11 to 17 March 2024 of tests/fixtures/engine-week.json, or of the fixture
 // given, with settings in memory.

@@ -1,25 +1,11 @@
 #pragma once
 
-#include "shell/ShellOpener.h"
+#include "RecordingOpener.h"
 
 #include <QApplication>
-#include <QList>
 #include <QTimer>
-#include <QUrl>
 #include <functional>
 #include <memory>
-
-// Records what the program asked the shell to open.
-class RecordingOpener : public ShellOpener {
-public:
-    RecordingOpener() { setShellOpener(this); }
-    ~RecordingOpener() override { setShellOpener(nullptr); }
-    bool open(const QUrl& url) override {
-        opened << url;
-        return true;
-    }
-    QList<QUrl> opened;
-};
 
 // Acts on the first visible dialog of type Dialog while the code under test is inside its
 // modal loop. The watch ends when the returned object goes.

@@ -31,6 +31,12 @@ QString read(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// Answers the language dialog as a user does: the language at `index`, then OK.
+void chooseLanguage(frmLanguage* dialog, int index) {
+    dialog->findChild<QComboBox*>(QStringLiteral("cmbLanguage"))->setCurrentIndex(index);
+    dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+}
+
 } // namespace
 
 class FrmMainTest : public QObject {
@@ -85,10 +91,8 @@ private slots:
     // --- First and later runs ---------------------------------------------------------
 
     void firstRunAsksLanguageThenWritesLinkInThatLanguage() {
-        auto answer = whenShown<frmLanguage>([](frmLanguage* dialog) {
-            dialog->cmbLanguage->setCurrentIndex(1);
-            dialog->cmdOK->click();
-        });
+        auto answer =
+            whenShown<frmLanguage>([](frmLanguage* dialog) { chooseLanguage(dialog, 1); });
         auto window = loaded();
         QVERIFY(window->isVisible());
         QCOMPARE(stored("Installed"), QStringLiteral("1"));
@@ -137,7 +141,8 @@ private slots:
         QFile blocker(script->act.home().netLinksPath());
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        auto answer = whenShown<frmLanguage>([](frmLanguage* dialog) { dialog->cmdOK->click(); });
+        auto answer =
+            whenShown<frmLanguage>([](frmLanguage* dialog) { chooseLanguage(dialog, 0); });
         auto window = loaded();
         QVERIFY(window->isVisible());
         QCOMPARE(stored("Installed"), QStringLiteral("1"));
@@ -172,7 +177,7 @@ private slots:
         bool asked = false;
         auto watch = whenShown<frmLanguage>([&](frmLanguage* dialog) {
             asked = true;
-            dialog->cmdOK->click();
+            chooseLanguage(dialog, 0);
         });
         auto window = loaded();
         QVERIFY(window->isVisible());
@@ -188,10 +193,8 @@ private slots:
         installed();
         auto window = loaded();
         window->optCustom->click();
-        auto answer = whenShown<frmLanguage>([](frmLanguage* dialog) {
-            dialog->cmbLanguage->setCurrentIndex(1);
-            dialog->cmdOK->click();
-        });
+        auto answer =
+            whenShown<frmLanguage>([](frmLanguage* dialog) { chooseLanguage(dialog, 1); });
         window->mnuLanguage->trigger();
         QCOMPARE(window->mnuLayouttop->title(), QStringLiteral("&Présentation"));
         QCOMPARE(window->Frame1->title(), QStringLiteral("Choisissez une plage de dates :"));
