@@ -49,10 +49,8 @@ void frmLanguage::Form_Load() {
                    QStringLiteral("Form_Load"));
     // An unreadable mark counts as a first start: the user then picks a language once more.
     proc.line(1);
-    proc.run([&] {
-        firstStart_ = convert::toNumber(settings().GetSetting(QStringLiteral("Settings"),
-                                                              QStringLiteral("Installed"), 0)) == 0;
-    });
+    proc.run(
+        [&] { firstStart_ = convert::toNumber(settings().GetSetting(setting::Installed)) == 0; });
     if (firstStart_) {
         setWindowTitle(app::Title);
         // No language has been chosen yet, so the prompt speaks both.
@@ -66,8 +64,7 @@ void frmLanguage::Form_Load() {
     }
     cmbLanguage->addItem(QStringLiteral("English"));
     cmbLanguage->addItem(QStringLiteral("Français"));
-    const QString stored =
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0);
+    const QString stored = settings().GetSetting(setting::Language);
     cmbLanguage->setCurrentIndex(languageBaseFor(stored) == 400 ? 1 : 0);
 }
 
@@ -75,10 +72,7 @@ void frmLanguage::cmdOK_Click() {
     Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Sub"),
                    QStringLiteral("cmdOK_Click"));
     proc.line(1);
-    proc.run([&] {
-        settings().SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"),
-                               cmbLanguage->currentIndex());
-    });
+    proc.run([&] { settings().SaveSetting(setting::Language, cmbLanguage->currentIndex()); });
     accept();
 }
 

@@ -10,6 +10,7 @@
 #include "QtSettingsStore.h"
 #include "SettingsStore.h"
 #include "act/standin/StandinFactory.h"
+#include "engine/HtmlFolder.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
@@ -65,7 +66,7 @@ std::unique_ptr<frmMain> Main(act::ActFactory& factory, InstanceGuard& guard) {
         return nullptr;
     splash.close();
 
-    auto form = std::make_unique<frmMain>(std::move(session));
+    auto form = std::make_unique<frmMain>(std::move(session), htmlFolder());
     form->Form_Load();
     if (form->ended())
         return nullptr;

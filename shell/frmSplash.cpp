@@ -28,7 +28,6 @@ frmSplash::frmSplash()
 }
 
 void frmSplash::Form_Load() {
-    LanguageBase = languageBaseFor(
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    LanguageBase = languageBaseFor(settings().GetSetting(setting::Language));
     Label1->setText(str(45));
 }

@@ -2,6 +2,7 @@
 #include "act/frmIntegrate.h"
 #include "act/standin/StandinAuxCommands.h"
 #include "engine/Generation.h"
+#include "engine/HtmlFolder.h"
 #include "engine/SelectionTests.h"
 #include "shell/DesktopShellOpener.h"
 #include "shell/MemorySettingsStore.h"
@@ -65,7 +66,7 @@ private slots:
         ReopeningShell shell;
         StandinFixture act(OneMeeting);
 
-        auto window = std::make_unique<frmMain>(act.openSession());
+        auto window = std::make_unique<frmMain>(act.openSession(), htmlFolder());
         window->Form_Load();
         QSignalSpy ended(window.get(), &frmMain::programEnded);
         QSignalSpy ticks(window->Timer1, &QTimer::timeout);
