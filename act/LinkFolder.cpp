@@ -8,7 +8,7 @@
 namespace integration {
 
 QString linkFolder(const QString& actProgramFolder) {
-    return QDir(actProgramFolder).filePath(QStringLiteral("NetLinks")) + QLatin1Char('/');
+    return QDir(actProgramFolder).filePath(LinkFolderName) + QLatin1Char('/');
 }
 
 bool pageShownInAct(const QString& linkFolder) {

@@ -7,6 +7,7 @@
 // ACT!'s menu. A control file's presence is the tab's or view's whole state.
 namespace integration {
 
+inline const QString LinkFolderName = QStringLiteral("NetLinks");
 inline const QString TabFileName = QStringLiteral("Daywise-tab.ctl");
 inline const QString ViewBarFileName = QStringLiteral("Daywise-viewbar.ctl");
 inline const QString LinkMenuFileName = QStringLiteral("1010it_wise.web");

@@ -1,6 +1,7 @@
 #include "frmColor.h"
 
 #include "act/ActObjects.h"
+#include "act/ListableUser.h"
 #include "shell/AppInfo.h"
 #include "shell/Conversions.h"
 #include "shell/ErrorReport.h"
@@ -215,8 +216,7 @@ void frmColor::listUsers(act::Users& users) {
     proc.line(2);
     proc.run([&] {
         for (int n = 1; n <= users.Count(); ++n) {
-            const int access = users.Access(n);
-            if (access != 2 && access != 3 && users.Security(n) != 1)
+            if (act::isListableUser(users, n))
                 names << users.Name(n);
         }
     });
