@@ -6,7 +6,7 @@
 #include "SelectionTests.h"
 #include "TextRules.h"
 #include "shell/AppInfo.h"
-#include "shell/SettingKeys.h"
+#include "shell/SettingsStore.h"
 #include "shell/StringTable.h"
 
 #include <algorithm>

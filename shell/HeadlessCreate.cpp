@@ -161,7 +161,8 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
         return 0;
 
     CountingMessages counting(messages());
-    LanguageBase = languageBaseFor(settings().GetSetting(setting::Language));
+    LanguageBase = languageBaseFor(
+        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
     Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("Create"));
     proc.line(1);
     Range range;

@@ -188,7 +188,8 @@ void frmMain::Form_Load() {
     firstRunSteps(proc);
     if (unloaded_)
         return;
-    LanguageBase = languageBaseFor(settings().GetSetting(setting::Language));
+    LanguageBase = languageBaseFor(
+        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
     setWindowIcon(QIcon(QStringLiteral(":/daywise/icons/daywise.png")));
     setWindowTitle(app::Title);
     setCaptions();
@@ -214,7 +215,8 @@ void frmMain::firstRunSteps(Procedure& proc) {
         frmLanguage language(this);
         if (!showModal(language) || language.result() != QDialog::Accepted)
             return;
-        LanguageBase = languageBaseFor(settings().GetSetting(setting::Language));
+        LanguageBase = languageBaseFor(
+            settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
     }
     Create_LinkMenuItem();
     proc.run([] { settings().SaveSetting(setting::Installed, 1); });

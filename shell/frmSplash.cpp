@@ -28,6 +28,7 @@ frmSplash::frmSplash()
 }
 
 void frmSplash::Form_Load() {
-    LanguageBase = languageBaseFor(settings().GetSetting(setting::Language));
+    LanguageBase = languageBaseFor(
+        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
     Label1->setText(str(45));
 }
