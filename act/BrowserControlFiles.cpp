@@ -1,7 +1,5 @@
 #include "BrowserControlFiles.h"
 
-#include "engine/HtmlFolder.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -26,14 +24,6 @@ QStringList viewLines(const QString& type, const QString& page) {
 }
 
 } // namespace
-
-QString linkFolder(const QString& actProgramFolder) {
-    return QDir(actProgramFolder).filePath(QStringLiteral("NetLinks")) + QLatin1Char('/');
-}
-
-QString pagePath() {
-    return QDir::toNativeSeparators(htmlFolder() + QLatin1Char('/') + PageFileName);
-}
 
 QStringList tabFileLines(const QString& page) {
     return viewLines(QStringLiteral("CONTACTTAB"), page);

@@ -1,20 +1,13 @@
 #pragma once
 
+#include "LinkFolder.h"
+
 #include <QString>
 #include <QStringList>
 
 // The browser control files that make ACT! show Daywise's page: a contact-screen tab and a
-// view-bar view. A file's presence in ACT!'s link folder is the tab's or view's whole state.
+// view-bar view, written to the link folder.
 namespace integration {
-
-inline const QString TabFileName = QStringLiteral("Daywise-tab.ctl");
-inline const QString ViewBarFileName = QStringLiteral("Daywise-viewbar.ctl");
-
-// ACT!'s link folder under its program folder, with a trailing separator.
-QString linkFolder(const QString& actProgramFolder);
-
-// The page ACT! shows, in the folder Daywise writes its calendar to, with native separators.
-QString pagePath();
 
 QStringList tabFileLines(const QString& page);
 QStringList viewBarFileLines(const QString& page, const QString& buttonBitmap);

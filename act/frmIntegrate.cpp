@@ -2,12 +2,12 @@
 
 #include "BrowserControlFiles.h"
 #include "dialogs/PlainButton.h"
-#include "engine/HtmlFolder.h"
 #include "shell/AppInfo.h"
 #include "shell/Conversions.h"
 #include "shell/ErrorReport.h"
 #include "shell/ProgramState.h"
 #include "shell/SettingsStore.h"
+#include "shell/ShippedFolder.h"
 #include "shell/StringTable.h"
 
 #include <QCheckBox>
@@ -26,8 +26,6 @@ namespace {
 
 const QString Unit = QStringLiteral("frmIntegrate");
 const QString Sub = QStringLiteral("Sub");
-const QString Section = QStringLiteral("Integration");
-const QString KeyIE = QStringLiteral("IE");
 
 QString frameCaption(int k) {
     return str(k) + QStringLiteral(" :");
@@ -54,10 +52,11 @@ void setBox(QCheckBox* box, bool checked) {
 
 } // namespace
 
-frmIntegrate::frmIntegrate(act::Application& application, std::function<void()> requestUnload,
-                           QWidget* parent)
+frmIntegrate::frmIntegrate(act::Application& application, const QString& pageFolder,
+                           std::function<void()> requestUnload, QWidget* parent)
     : QDialog(parent)
     , application_(application)
+    , pageFolder_(pageFolder)
     , requestUnload_(std::move(requestUnload)) {
     setModal(true);
     buildControls();
@@ -173,24 +172,23 @@ void frmIntegrate::showScreenBoxes() {
                                  1);
 }
 
-// Without a tab or a view the page would be shown nowhere, so the outside browser is forced.
-// Otherwise the box shows the stored choice until the user changes it; adding or removing
-// the tab or the view keeps that unsaved change for Close to store.
+// The box shows the stored choice until the user changes it; adding or removing the tab or
+// the view keeps that unsaved change for Close to store.
 void frmIntegrate::showOutputBoxes(Procedure& proc) {
     const bool shownInAct = tabPresent_ || viewPresent_;
     chkOutputIE->setEnabled(shownInAct);
+    proc.line(6);
+    proc.run([&] { integration::forceBrowserUnlessShownInAct(shownInAct); });
     if (!shownInAct) {
         ieChosen_ = false;
         setBox(chkOutputIE, true);
-        proc.line(6);
-        proc.run([] { settings().SaveSetting(Section, KeyIE, "1"); });
         return;
     }
     if (ieChosen_)
         return;
     proc.line(7);
     proc.run([&] {
-        setBox(chkOutputIE, convert::toNumber(settings().GetSetting(Section, KeyIE, 1)) != 0);
+        setBox(chkOutputIE, convert::toNumber(settings().GetSetting(setting::OpenInBrowser)) != 0);
     });
 }
 
@@ -219,7 +217,7 @@ void frmIntegrate::cmdOK_Click() {
     Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
     proc.run([&] {
         proc.line(1);
-        settings().SaveSetting(Section, KeyIE, chkOutputIE->isChecked() ? "1" : "0");
+        settings().SaveSetting(setting::OpenInBrowser, chkOutputIE->isChecked() ? 1 : 0);
         proc.line(2);
         if (changed_) {
             if (lastResult_ != 0)
@@ -272,8 +270,8 @@ void frmIntegrate::chkOutputView_Click() {
 // A file that could not be written or deleted leaves ACT! unchanged, so there is nothing to
 // restart for: the user is told instead.
 void frmIntegrate::Create_Tab() {
-    const bool written = integration::writeControlFile(
-        tabFile(), integration::tabFileLines(integration::pagePath()));
+    const bool written =
+        integration::writeControlFile(tabFile(), integration::tabFileLines(pagePath()));
     Form_Load();
     if (written)
         Message();
@@ -295,7 +293,7 @@ void frmIntegrate::Remove_Tab() {
 void frmIntegrate::Create_View() {
     const QString bitmap = shippedPicture(QStringLiteral("Daywise.bmp"));
     const bool written = integration::writeControlFile(
-        viewBarFile(), integration::viewBarFileLines(integration::pagePath(), bitmap));
+        viewBarFile(), integration::viewBarFileLines(pagePath(), bitmap));
     showViewBox();
     if (written)
         Message();
@@ -387,4 +385,8 @@ QString frmIntegrate::tabFile() const {
 
 QString frmIntegrate::viewBarFile() const {
     return linkFolder_ + integration::ViewBarFileName;
+}
+
+QString frmIntegrate::pagePath() const {
+    return QDir::toNativeSeparators(pageFolder_ + QLatin1Char('/') + PageFileName);
 }

@@ -16,14 +16,15 @@ class QPushButton;
 
 // The Integrate with ACT! dialog: places Daywise into ACT! as a contact-screen tab, a
 // view-bar view and a command on the toolbars and Tools menus of ACT!'s six views, and
-// offers the ACT! restart those changes need. `requestUnload` runs the main window's unload
+// offers the ACT! restart those changes need. `pageFolder` is the folder the calendar is
+// written to, which the tab and the view show. `requestUnload` runs the main window's unload
 // once the user agrees to restart; it is called after this dialog has closed.
 class frmIntegrate : public QDialog {
     Q_OBJECT
 
 public:
-    frmIntegrate(act::Application& application, std::function<void()> requestUnload,
-                 QWidget* parent = nullptr);
+    frmIntegrate(act::Application& application, const QString& pageFolder,
+                 std::function<void()> requestUnload, QWidget* parent = nullptr);
     ~frmIntegrate() override;
 
     void done(int result) override;
@@ -54,8 +55,10 @@ private:
     act::AuxCommands& auxCommands() const;
     QString tabFile() const;
     QString viewBarFile() const;
+    QString pagePath() const;
 
     act::Application& application_;
+    QString pageFolder_;
     std::function<void()> requestUnload_;
     std::unique_ptr<act::AuxCommands> auxCommands_;
 

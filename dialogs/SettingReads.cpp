@@ -3,10 +3,8 @@
 #include "shell/Conversions.h"
 #include "shell/SettingsStore.h"
 
-qint16 readNumberSetting(Procedure& proc, const QString& section, const QString& key,
-                         qint16 defaultValue) {
-    qint16 value = defaultValue;
-    proc.run(
-        [&] { value = convert::toInt16(settings().GetSetting(section, key, int(defaultValue))); });
+qint16 readNumberSetting(Procedure& proc, const SettingKey& entry) {
+    qint16 value = entry.defaultValue.toShort();
+    proc.run([&] { value = convert::toInt16(settings().GetSetting(entry)); });
     return value;
 }

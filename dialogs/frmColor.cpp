@@ -2,6 +2,7 @@
 
 #include "PlainButton.h"
 #include "act/ActObjects.h"
+#include "act/ListableUser.h"
 #include "shell/AppInfo.h"
 #include "shell/Conversions.h"
 #include "shell/ErrorReport.h"
@@ -24,8 +25,6 @@
 
 namespace {
 
-const QString Section = QStringLiteral("Colors");
-
 // Colours are stored as 0x00BBGGRR numbers: red in the lowest byte.
 QColor colorFromValue(qint32 value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
@@ -45,18 +44,17 @@ void setBoxColor(QFrame* box, const QColor& color) {
     box->setPalette(palette);
 }
 
-QColor storedColor(const QString& key, qint32 defaultValue) {
-    return colorFromValue(convert::toInt32(settings().GetSetting(Section, key, defaultValue)));
+QColor storedColor(const SettingKey& entry) {
+    return colorFromValue(convert::toInt32(settings().GetSetting(entry)));
 }
 
 QString indexed(const char* name, int index) {
     return QString::fromLatin1(name) + QString::number(index);
 }
 
-const std::array<QColor, frmColor::PriorityCount> DefaultPriorityColors{
-    colorFromValue(255), colorFromValue(0xFF0000), colorFromValue(0)};
-constexpr int DefaultMode = 2;
-constexpr qint32 DefaultBackground = 52479;
+QColor defaultColor(const SettingKey& entry) {
+    return colorFromValue(entry.defaultValue.toInt());
+}
 
 // The user boxes stand two to a row; each row is half an inch high, so that the window
 // shrinks by whole rows as the number of users falls.
@@ -216,8 +214,7 @@ void frmColor::listUsers(act::Users& users) {
     proc.line(2);
     proc.run([&] {
         for (int n = 1; n <= users.Count(); ++n) {
-            const int access = users.Access(n);
-            if (access != 2 && access != 3 && users.Security(n) != 1)
+            if (act::isListableUser(users, n))
                 names << users.Name(n);
         }
     });
@@ -269,34 +266,31 @@ void frmColor::loadSettings() {
     userChosen_.fill(false);
     for (int k = 0; k < userNames_.size(); ++k) {
         setBoxColor(picColor[k], Qt::black);
-        proc.run([&] { setBoxColor(picColor[k], storedColor(userNames_[k], 0)); });
+        proc.run([&] { setBoxColor(picColor[k], storedColor(setting::userColor(userNames_[k]))); });
     }
     proc.line(8);
     for (int i = 0; i < PriorityCount; ++i) {
-        setBoxColor(picPriority[i], DefaultPriorityColors[i]);
+        const SettingKey priority = setting::priorityColor(i);
+        setBoxColor(picPriority[i], defaultColor(priority));
         proc.run([&] {
             // Absent and black differ: only an absent key leaves the default.
-            const QString stored =
-                settings().GetSetting(Section, indexed("PriorityColor", i), QString());
+            const QString stored = settings().GetSetting(priority.section, priority.key, QString());
             if (!stored.isEmpty())
                 setBoxColor(picPriority[i], colorFromValue(convert::toInt32(stored)));
         });
     }
     proc.line(9);
-    optColor[DefaultMode]->setChecked(true);
+    optColor[setting::ColorMode.defaultValue.toInt()]->setChecked(true);
     proc.run([&] {
-        const int mode = convert::toInt16(
-            settings().GetSetting(Section, QStringLiteral("ColorDefault"), DefaultMode));
+        const int mode = convert::toInt16(settings().GetSetting(setting::ColorMode));
         if (mode < 0 || mode >= ModeCount)
             throw RuntimeError(
                 340, QStringLiteral("Control array element '%1' doesn't exist").arg(mode));
         optColor[mode]->setChecked(true);
     });
     proc.line(10);
-    setBoxColor(picBgcolor, colorFromValue(DefaultBackground));
-    proc.run([&] {
-        setBoxColor(picBgcolor, storedColor(QStringLiteral("bgColor"), DefaultBackground));
-    });
+    setBoxColor(picBgcolor, defaultColor(setting::DateBackground));
+    proc.run([&] { setBoxColor(picBgcolor, storedColor(setting::DateBackground)); });
 }
 
 bool frmColor::saveSettings() {
@@ -305,20 +299,20 @@ bool frmColor::saveSettings() {
     return proc.run([&] {
         SettingsStore& store = settings();
         proc.line(1);
-        store.SaveSetting(Section, QStringLiteral("bgColor"), colorValue(boxColor(picBgcolor)));
+        store.SaveSetting(setting::DateBackground, colorValue(boxColor(picBgcolor)));
         proc.line(2);
         for (int k = 0; k < userNames_.size(); ++k) {
             if (userChosen_[k])
-                store.SaveSetting(Section, userNames_[k], colorValue(boxColor(picColor[k])));
+                store.SaveSetting(setting::userColor(userNames_[k]),
+                                  colorValue(boxColor(picColor[k])));
         }
         proc.line(3);
         for (int i = 0; i < PriorityCount; ++i)
-            store.SaveSetting(Section, indexed("PriorityColor", i),
-                              colorValue(boxColor(picPriority[i])));
+            store.SaveSetting(setting::priorityColor(i), colorValue(boxColor(picPriority[i])));
         proc.line(4);
         for (int i = 0; i < ModeCount; ++i) {
             if (optColor[i]->isChecked())
-                store.SaveSetting(Section, QStringLiteral("ColorDefault"), i);
+                store.SaveSetting(setting::ColorMode, i);
         }
     });
 }

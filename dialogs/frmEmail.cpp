@@ -18,7 +18,6 @@
 
 namespace {
 
-const QString Section = QStringLiteral("Email");
 const QString Unit = QStringLiteral("frmEmail");
 const QString Sub = QStringLiteral("Sub");
 const QString Colon = QStringLiteral(" :");
@@ -127,10 +126,11 @@ void frmEmail::loadSettings() {
     Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
     proc.run([&] {
         proc.line(1);
-        chkActive->setChecked(readNumberSetting(proc, Section, QStringLiteral("Active"), 0));
+        chkActive->setChecked(readNumberSetting(proc, setting::EmailActive));
         proc.line(2);
-        txtSubject->setText(settings().GetSetting(Section, QStringLiteral("Subject"), ""));
-        txtBody->setPlainText(settings().GetSetting(Section, QStringLiteral("Body"), NoBody));
+        txtSubject->setText(settings().GetSetting(setting::EmailSubject));
+        txtBody->setPlainText(
+            settings().GetSetting(setting::EmailBody.section, setting::EmailBody.key, NoBody));
         proc.line(3);
         if (txtBody->toPlainText() == NoBody) {
             const Templates templates = defaultTemplates();
@@ -141,9 +141,9 @@ void frmEmail::loadSettings() {
 }
 
 void frmEmail::writeSettings() {
-    settings().SaveSetting(Section, QStringLiteral("Active"), chkActive->isChecked() ? 1 : 0);
-    settings().SaveSetting(Section, QStringLiteral("Subject"), txtSubject->text());
-    settings().SaveSetting(Section, QStringLiteral("Body"), txtBody->toPlainText());
+    settings().SaveSetting(setting::EmailActive, chkActive->isChecked() ? 1 : 0);
+    settings().SaveSetting(setting::EmailSubject, txtSubject->text());
+    settings().SaveSetting(setting::EmailBody, txtBody->toPlainText());
 }
 
 bool frmEmail::saveSettings() {

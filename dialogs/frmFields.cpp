@@ -20,12 +20,9 @@
 
 namespace {
 
-const QString Section = QStringLiteral("Options");
 const QString Unit = QStringLiteral("frmFields");
 const QString Sub = QStringLiteral("Sub");
 const QString Colon = QStringLiteral(" :");
-// Stored for a label the user emptied, as opposed to no label stored (the default label).
-const QString NoLabel = QStringLiteral("None");
 
 constexpr int CustomIndex = 13;
 constexpr int NoString = -1;
@@ -54,14 +51,6 @@ bool isOfferedField(int id) {
 // A field list whose positions stop yielding fields before its count is reached must not
 // hang the dialog.
 constexpr int MaxEmptyPositions = 1000;
-
-QString fieldKey(int index) {
-    return QStringLiteral("Field%1").arg(index);
-}
-
-QString labelKey(int index) {
-    return QStringLiteral("Label%1").arg(index);
-}
 
 QString checkText(const QCheckBox* box) {
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
@@ -214,9 +203,7 @@ void frmFields::loadSettings() {
     proc.run([&] {
         proc.line(1);
         for (const FieldBox& box : FieldBoxes) {
-            const bool shownByDefault = box.index == 4 || box.index == 15;
-            Check1[box.index]->setChecked(
-                readNumberSetting(proc, Section, fieldKey(box.index), shownByDefault ? 1 : 0));
+            Check1[box.index]->setChecked(readNumberSetting(proc, setting::field(box.index)));
         }
 
         proc.line(2);
@@ -224,25 +211,25 @@ void frmFields::loadSettings() {
             if (box.label == NoString)
                 continue;
             const int index = box.index + LabelOffset;
-            Check1[index]->setChecked(readNumberSetting(proc, Section, fieldKey(index), 0));
-            const QString label = settings().GetSetting(Section, labelKey(index), "");
-            if (label == NoLabel)
+            Check1[index]->setChecked(readNumberSetting(proc, setting::field(index)));
+            const QString label = settings().GetSetting(setting::label(index));
+            if (label == setting::NoLabel)
                 Text1[index]->clear();
             else if (!label.isEmpty())
                 Text1[index]->setText(label);
         }
 
         proc.line(3);
-        optMyself[1]->setChecked(readNumberSetting(proc, Section, QStringLiteral("Myself"), 0));
+        optMyself[1]->setChecked(readNumberSetting(proc, setting::Myself));
         optMyself[0]->setChecked(!optMyself[1]->isChecked());
-        txtMyself->setText(settings().GetSetting(Section, QStringLiteral("Myselftext"), ""));
+        txtMyself->setText(settings().GetSetting(setting::MyselfText));
 
         proc.line(4);
         // Absent means shown, as the page has always shown it.
-        const bool header = readNumberSetting(proc, Section, QStringLiteral("Header"), 1) != 0;
+        const bool header = readNumberSetting(proc, setting::Header) != 0;
         optTitle[0]->setChecked(header);
         optTitle[1]->setChecked(!header);
-        txtHeader->setText(settings().GetSetting(Section, QStringLiteral("HeaderText"), ""));
+        txtHeader->setText(settings().GetSetting(setting::HeaderText));
 
         proc.line(5);
         const int customId = readCustomField(proc);
@@ -254,7 +241,7 @@ void frmFields::loadSettings() {
 int frmFields::readCustomField(Procedure& proc) {
     int id = 0;
     proc.run([&] {
-        const QString stored = settings().GetSetting(Section, QStringLiteral("Custom"), "");
+        const QString stored = settings().GetSetting(setting::Custom);
         if (!stored.isEmpty())
             id = convert::toInt32(stored);
     });
@@ -285,22 +272,22 @@ void frmFields::fillCombo(int customId) {
 
 void frmFields::writeSettings() {
     for (const FieldBox& box : FieldBoxes)
-        settings().SaveSetting(Section, fieldKey(box.index), checkText(Check1[box.index]));
+        settings().SaveSetting(setting::field(box.index), checkText(Check1[box.index]));
     for (const FieldBox& box : FieldBoxes) {
         if (box.label == NoString)
             continue;
         const int index = box.index + LabelOffset;
-        settings().SaveSetting(Section, fieldKey(index), checkText(Check1[index]));
+        settings().SaveSetting(setting::field(index), checkText(Check1[index]));
         const QString label = Text1[index]->text();
-        settings().SaveSetting(Section, labelKey(index), label.isEmpty() ? NoLabel : label);
+        settings().SaveSetting(setting::label(index), label.isEmpty() ? setting::NoLabel : label);
     }
     // Each entry keeps its own field id, so fields sharing a label stay apart; the none
     // entry stores 0, which the calendar reads as no custom field.
-    settings().SaveSetting(Section, QStringLiteral("Custom"), Combo1->currentData().toInt());
-    settings().SaveSetting(Section, QStringLiteral("Myself"), optMyself[1]->isChecked() ? 1 : 0);
-    settings().SaveSetting(Section, QStringLiteral("Myselftext"), txtMyself->text());
-    settings().SaveSetting(Section, QStringLiteral("Header"), optTitle[0]->isChecked() ? 1 : 0);
-    settings().SaveSetting(Section, QStringLiteral("HeaderText"), txtHeader->text());
+    settings().SaveSetting(setting::Custom, Combo1->currentData().toInt());
+    settings().SaveSetting(setting::Myself, optMyself[1]->isChecked() ? 1 : 0);
+    settings().SaveSetting(setting::MyselfText, txtMyself->text());
+    settings().SaveSetting(setting::Header, optTitle[0]->isChecked() ? 1 : 0);
+    settings().SaveSetting(setting::HeaderText, txtHeader->text());
 }
 
 // A label is shown only with its field; unchecking the custom field keeps its label choice.

@@ -19,16 +19,11 @@
 
 namespace {
 
-const QString Section = QStringLiteral("Filter");
 const QString Unit = QStringLiteral("frmFilter");
 const QString Sub = QStringLiteral("Sub");
 
 // Identifiers are stored side by side, each 12 characters long.
 constexpr int IdLength = 12;
-
-QString typeKey(int index) {
-    return QStringLiteral("Type%1").arg(index);
-}
 
 QString checkText(const QCheckBox* box) {
     return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
@@ -116,19 +111,18 @@ void frmFilter::loadSettings() {
     Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
     proc.run([&] {
         proc.line(1);
-        const qint16 typeDefaults[] = {1, 1, 0};
         for (int i = 0; i < int(Check1.size()); ++i)
-            Check1[i]->setChecked(readNumberSetting(proc, Section, typeKey(i), typeDefaults[i]));
+            Check1[i]->setChecked(readNumberSetting(proc, setting::filterType(i)));
 
         proc.line(2);
         // An unknown mode shows "Me", which is also what the calendar then does.
-        const QString mode = settings().GetSetting(Section, QStringLiteral("Users"), "Me");
-        optMeAnd->setChecked(mode == QLatin1String("MeAnd"));
-        optAll->setChecked(mode == QLatin1String("All"));
+        const QString mode = settings().GetSetting(setting::Users);
+        optMeAnd->setChecked(mode == setting::UsersMeAnd);
+        optAll->setChecked(mode == setting::UsersAll);
         optMe->setChecked(!optMeAnd->isChecked() && !optAll->isChecked());
 
         proc.line(3);
-        chkCleared->setChecked(readNumberSetting(proc, Section, QStringLiteral("Cleared"), 1));
+        chkCleared->setChecked(readNumberSetting(proc, setting::Cleared));
 
         proc.line(4);
         fillUserList(optMeAnd->isChecked());
@@ -137,8 +131,7 @@ void frmFilter::loadSettings() {
 
 void frmFilter::fillUserList(bool preselect) {
     List1->clear();
-    const QString selUsers =
-        preselect ? settings().GetSetting(Section, QStringLiteral("SelUsers"), "") : QString();
+    const QString selUsers = preselect ? settings().GetSetting(setting::SelUsers) : QString();
     const QString me = users_.CurrentUserID();
     const int count = users_.Count();
     for (int n = 1; n <= count; ++n) {
@@ -170,9 +163,9 @@ void frmFilter::writeSettings() {
     // Everything is asked of ACT! before the first write, so a failing call writes nothing.
     QString ids;
     QStringList names;
-    QString mode = QStringLiteral("Me");
+    QString mode = setting::UsersMe;
     if (optMeAnd->isChecked()) {
-        mode = QStringLiteral("MeAnd");
+        mode = setting::UsersMeAnd;
         for (int row = 0; row < List1->count(); ++row) {
             const QListWidgetItem* item = List1->item(row);
             if (!item->isSelected())
@@ -182,17 +175,17 @@ void frmFilter::writeSettings() {
             names << users_.Name(n);
         }
     } else if (optAll->isChecked()) {
-        mode = QStringLiteral("All");
+        mode = setting::UsersAll;
         // The calendar prints this text as it is, in either language.
-        names << QStringLiteral("All Users");
+        names << setting::AllUsersNames;
     }
 
     for (int i = 0; i < int(Check1.size()); ++i)
-        settings().SaveSetting(Section, typeKey(i), checkText(Check1[i]));
-    settings().SaveSetting(Section, QStringLiteral("Cleared"), checkText(chkCleared));
-    settings().SaveSetting(Section, QStringLiteral("Users"), mode);
-    settings().SaveSetting(Section, QStringLiteral("SelUsers"), ids);
-    settings().SaveSetting(Section, QStringLiteral("SelNames"), names.join(QStringLiteral(" & ")));
+        settings().SaveSetting(setting::filterType(i), checkText(Check1[i]));
+    settings().SaveSetting(setting::Cleared, checkText(chkCleared));
+    settings().SaveSetting(setting::Users, mode);
+    settings().SaveSetting(setting::SelUsers, ids);
+    settings().SaveSetting(setting::SelNames, names.join(QStringLiteral(" & ")));
 }
 
 bool frmFilter::saveSettings() {

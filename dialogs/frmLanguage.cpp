@@ -49,12 +49,9 @@ void frmLanguage::loadSettings() {
                    QStringLiteral("Form_Load"));
     // An unreadable mark counts as a first start: the user then picks a language once more.
     proc.line(1);
-    proc.run([&] {
-        firstStart_ = convert::toNumber(settings().GetSetting(QStringLiteral("Settings"),
-                                                              QStringLiteral("Installed"), 0)) == 0;
-    });
-    const QString stored =
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0);
+    proc.run(
+        [&] { firstStart_ = convert::toNumber(settings().GetSetting(setting::Installed)) == 0; });
+    const QString stored = settings().GetSetting(setting::Language);
     cmbLanguage->setCurrentIndex(languageBaseFor(stored) == FrenchBase ? 1 : 0);
 }
 
@@ -76,10 +73,8 @@ bool frmLanguage::saveSettings() {
     Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Sub"),
                    QStringLiteral("cmdOK_Click"));
     proc.line(1);
-    return proc.run([&] {
-        settings().SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"),
-                               cmbLanguage->currentIndex());
-    });
+    return proc.run(
+        [&] { settings().SaveSetting(setting::Language, cmbLanguage->currentIndex()); });
 }
 
 // A failed write keeps the window open, so the user can try again. On the first start a

@@ -24,7 +24,6 @@
 
 namespace {
 
-const QString Section = QStringLiteral("Layout");
 constexpr QChar Backspace(u'\b');
 
 // A row of the field grid: the field's boxes and the label beside them, whose index
@@ -54,7 +53,6 @@ constexpr std::array<int, frmLayout::FieldCount> InitialOrders{
     1, 2, 3, 4, 9, 10, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
 constexpr std::array<int, frmLayout::FieldCount> RestoreOrders{
     1, 2, 3, 4, 9, 10, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 19, 18, 20};
-constexpr std::array<int, frmLayout::ColumnCount> DefaultWidths{3, 6, 15, 24, 15, 37};
 
 // 1 belongs to the type of activity, which always comes first; the last field holds 20.
 constexpr int FirstMovableNumber = 2;
@@ -188,7 +186,7 @@ void frmLayout::showDefaults(const std::array<int, FieldCount>& orders) {
         txtNb[i]->setText(QString::number(orders[i]));
     }
     for (int n = 0; n < ColumnCount; ++n)
-        txtWidth[n]->setText(QString::number(DefaultWidths[n]));
+        txtWidth[n]->setText(setting::columnWidth(n).defaultValue);
 }
 
 void frmLayout::loadSettings() {
@@ -199,18 +197,21 @@ void frmLayout::loadSettings() {
     proc.line(2);
     for (int n = 0; n < ColumnCount; ++n) {
         proc.run([&] {
-            const QString stored = store.GetSetting(Section, indexed("Width", n), -1);
+            const SettingKey width = setting::columnWidth(n);
+            const QString stored = store.GetSetting(width.section, width.key, -1);
             if (convert::toNumber(stored) != -1)
                 txtWidth[n]->setText(stored);
         });
     }
     proc.line(3);
     for (int i = 0; i < FieldCount; ++i) {
-        const QString column = store.GetSetting(Section, indexed("FieldCol", i), -1);
+        const SettingKey columnKey = setting::fieldColumn(i);
+        const QString column = store.GetSetting(columnKey.section, columnKey.key, -1);
         if (column != QLatin1String("-1"))
             txtCol[i]->setText(column);
         proc.run([&] {
-            const QString stored = store.GetSetting(Section, indexed("FieldOrder", i), -1);
+            const SettingKey order = setting::fieldOrder(i);
+            const QString stored = store.GetSetting(order.section, order.key, -1);
             if (convert::toNumber(stored) != -1)
                 txtNb[i]->setText(stored);
         });
@@ -225,13 +226,13 @@ bool frmLayout::saveSettings() {
         proc.line(1);
         for (int n = 0; n < ColumnCount; ++n) {
             if (!txtWidth[n]->text().isEmpty())
-                store.SaveSetting(Section, indexed("Width", n), txtWidth[n]->text());
+                store.SaveSetting(setting::columnWidth(n), txtWidth[n]->text());
         }
         proc.line(2);
         for (int i = 0; i < FieldCount; ++i) {
             if (!txtCol[i]->text().isEmpty())
-                store.SaveSetting(Section, indexed("FieldCol", i), txtCol[i]->text());
-            store.SaveSetting(Section, indexed("FieldOrder", i), txtNb[i]->text());
+                store.SaveSetting(setting::fieldColumn(i), txtCol[i]->text());
+            store.SaveSetting(setting::fieldOrder(i), txtNb[i]->text());
         }
     });
 }

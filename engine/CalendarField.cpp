@@ -11,7 +11,6 @@ void saveCol(int field) {
     Procedure proc(QStringLiteral("frmMain"), QStringLiteral("Sub"), QStringLiteral("saveCol"));
     proc.run([&] {
         proc.line(1);
-        settings().SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol%1").arg(field),
-                               defaultColumn(field));
+        settings().SaveSetting(setting::fieldColumn(field), defaultColumn(field));
     });
 }

@@ -29,10 +29,8 @@ QString dayText(const QDate& day) {
 }
 
 // The users the calendar shows, as the Filter dialog described the choice.
-QString usersCaption() {
-    const QString chosen =
-        settings().GetSetting(QStringLiteral("Filter"), QStringLiteral("SelNames"), QString());
-    if (chosen == QLatin1String("All Users"))
+QString usersCaption(const QString& chosen) {
+    if (chosen == setting::AllUsersNames)
         return Check(str(85));
     if (chosen.isEmpty())
         return Check(htmlText(CurrentUserName));
@@ -114,10 +112,8 @@ void CreateDataFile(const QString& path, const GenerationState& state, const Sor
     file.writeLine(QStringLiteral("//# allFunctionsCalledOnLoad"));
     file.writeLine(QStringLiteral("function Read(){"));
     file.writeLine(quoted(QStringLiteral("Version"), app::versionText()));
-    file.writeLine(quoted(QStringLiteral("Header"),
-                          Check(settings().GetSetting(QStringLiteral("Options"),
-                                                      QStringLiteral("HeaderText"), QString()))));
-    file.writeLine(quoted(QStringLiteral("Users"), usersCaption()));
+    file.writeLine(quoted(QStringLiteral("Header"), Check(state.HeaderText)));
+    file.writeLine(quoted(QStringLiteral("Users"), usersCaption(state.ChosenUserNames)));
     // The type names are the program's own captions, stored ready for a script string.
     file.writeLine(quoted(QStringLiteral("Activitytype"), state.EnabledTypeNames));
     file.writeLine(quoted(QStringLiteral("Fdaydate"), dayText(state.FirstDay)));

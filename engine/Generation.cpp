@@ -15,15 +15,14 @@
 #include "ViewRefresh.h"
 #include "act/ActSession.h"
 #include "act/ActivityFields.h"
+#include "act/LinkFolder.h"
 #include "shell/Conversions.h"
 #include "shell/ErrorReport.h"
 #include "shell/Messages.h"
-#include "shell/SettingsStore.h"
 #include "shell/ShellOpener.h"
 #include "shell/StringTable.h"
 #include "shell/modTime.h"
 
-#include <QFileInfo>
 #include <QUrl>
 #include <exception>
 
@@ -86,11 +85,6 @@ void storeActivities(GenerationState& state, act::ActSession& session) {
         std::rethrow_exception(unreadable);
 }
 
-bool controlFileExists(const QString& netLinks) {
-    return QFileInfo::exists(netLinks + QLatin1String("Daywise-tab.ctl")) ||
-           QFileInfo::exists(netLinks + QLatin1String("Daywise-viewbar.ctl"));
-}
-
 } // namespace
 
 bool checkRange(const QDate& start, const QDate& end, QDate* correctedEnd) {
@@ -132,7 +126,7 @@ GenerationOutcome Generation::run(const QDate& start, const QDate& end) {
         proc.line(13);
         storeActivities(state, session_);
         proc.line(14);
-        folder = preparePageFolder(folder_.isEmpty() ? htmlFolder() : folder_);
+        folder = preparePageFolder(folder_);
     });
     if (!stored || !writeFiles(state, folder))
         return outcome;
@@ -143,7 +137,7 @@ GenerationOutcome Generation::run(const QDate& start, const QDate& end) {
     UpdateTab(session_.views());
     Procedure finish = frmMainSub("cmdOK_Click");
     finish.line(16);
-    const bool opened = finish.run([&] { openPage(outcome.pagePath); });
+    const bool opened = finish.run([&] { openPage(outcome.pagePath, state.OpenInBrowser); });
     outcome.result =
         opened ? GenerationOutcome::Result::Written : GenerationOutcome::Result::Failed;
     return outcome;
@@ -167,22 +161,20 @@ bool Generation::writeFiles(GenerationState& state, const QString& folder) {
     Procedure script = frmMainSub("CreateScriptFile");
     return script.run([&] {
         script.line(1);
-        writeTextFile(folder + QLatin1String("/script.js"), scriptFileLines(state.DateBackground),
-                      &files);
+        writeTextFile(folder + QLatin1String("/script.js"),
+                      scriptFileLines(state.DateBackground, state.Layout), &files);
         script.line(2);
         files.commit();
     });
 }
 
-void Generation::openPage(const QString& pagePath) {
-    // Without a Daywise tab or view in ACT!, the outside browser is the only way to see it.
-    const QString netLinks = session_.application->GetAppPath() + QLatin1String("/NetLinks/");
-    if (!controlFileExists(netLinks))
-        settings().SaveSetting(QStringLiteral("Integration"), QStringLiteral("IE"), "1");
+void Generation::openPage(const QString& pagePath, const QString& openInBrowser) {
+    const QString linkFolder = integration::linkFolder(session_.application->GetAppPath());
+    const bool forced =
+        integration::forceBrowserUnlessShownInAct(integration::pageShownInAct(linkFolder));
     bool open = opening_ == PageOpening::Always;
     if (opening_ == PageOpening::AsSettingSays)
-        open = convert::toNumber(settings().GetSetting(QStringLiteral("Integration"),
-                                                       QStringLiteral("IE"), 1)) == 1;
+        open = forced || convert::toNumber(openInBrowser) == 1;
     if (open)
         shellOpener().open(QUrl::fromLocalFile(pagePath));
 }

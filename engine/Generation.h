@@ -35,7 +35,8 @@ public:
 
     explicit Generation(act::ActSession& session);
 
-    // The folder to write to, with the shipped page put there; htmlFolder() unless set.
+    // The folder to write to, with the shipped page put there: the one the start-up decided
+    // (htmlFolder()) or the one the command line names. Must be set before run().
     void setHtmlFolder(const QString& folder) { folder_ = folder; }
     void setPageOpening(PageOpening opening) { opening_ = opening; }
 
@@ -43,7 +44,7 @@ public:
 
 private:
     bool writeFiles(struct GenerationState& state, const QString& folder);
-    void openPage(const QString& pagePath);
+    void openPage(const QString& pagePath, const QString& openInBrowser);
 
     act::ActSession& session_;
     QString folder_;

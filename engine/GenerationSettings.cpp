@@ -1,8 +1,10 @@
 #include "GenerationSettings.h"
 
 #include "ActivitySelection.h"
+#include "ScriptFileLayout.h"
 #include "TextRules.h"
 #include "act/ActObjects.h"
+#include "act/ListableUser.h"
 #include "shell/Conversions.h"
 #include "shell/ProgramState.h"
 #include "shell/RuntimeError.h"
@@ -13,105 +15,93 @@
 
 namespace {
 
-QString setting(const QString& section, const QString& key, const QString& defaultValue) {
-    return settings().GetSetting(section, key, defaultValue);
+QString setting(const SettingKey& entry) {
+    return settings().GetSetting(entry);
 }
 
-bool flag(const QString& section, const QString& key, int defaultValue) {
-    return convert::toBool(settings().GetSetting(section, key, defaultValue));
+bool flag(const SettingKey& entry) {
+    return convert::toBool(settings().GetSetting(entry));
 }
 
 void loadTypes(GenerationState& state) {
     state.ActivityTypeNames = {str(78), str(79), str(123)};
-    const int defaults[] = {1, 1, 0};
     for (int t = 0; t < 3; ++t) {
-        if (convert::toNumber(settings().GetSetting(
-                QStringLiteral("Filter"), QStringLiteral("Type%1").arg(t), defaults[t])) != 1)
+        if (convert::toNumber(settings().GetSetting(setting::filterType(t))) != 1)
             continue;
         state.EnabledTypeCodes += QString::number(t);
         if (!state.EnabledTypeNames.isEmpty())
             state.EnabledTypeNames += QLatin1String(", ");
         state.EnabledTypeNames += state.ActivityTypeNames[std::size_t(t)];
     }
-    state.HideCleared = flag(QStringLiteral("Filter"), QStringLiteral("Cleared"), 1);
+    state.HideCleared = flag(setting::Cleared);
 }
 
 // The Show/Hide Fields dialog stores empty text for "no custom field"; anything else that is
 // not a field number shows none either, rather than stopping the calendar.
 qint16 customField() {
     try {
-        return convert::toInt16(
-            settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Custom"), 0));
+        return convert::toInt16(settings().GetSetting(setting::Custom));
     } catch (const RuntimeError&) {
         return 0;
     }
 }
 
 void loadFields(GenerationState& state) {
-    const QString options = QStringLiteral("Options");
-    for (int k = 0; k <= 15; ++k) {
-        const int defaultValue = (k == 4 || k == 15) ? 1 : 0;
-        state.FieldShown[std::size_t(k)] =
-            flag(options, QStringLiteral("Field%1").arg(k), defaultValue);
-    }
+    for (int k = 0; k <= 15; ++k)
+        state.FieldShown[std::size_t(k)] = flag(setting::field(k));
     for (int n = 30; n <= 44; ++n) {
         const std::size_t k = std::size_t(n - 30);
-        state.LabelShown[k] = flag(options, QStringLiteral("Field%1").arg(n), 0);
-        const QString label = setting(options, QStringLiteral("Label%1").arg(n), QString());
-        state.FieldLabels[k] = label == QLatin1String("None") ? QString() : label;
+        state.LabelShown[k] = flag(setting::field(n));
+        const QString label = setting(setting::label(n));
+        state.FieldLabels[k] = label == setting::NoLabel ? QString() : label;
     }
     state.CustomField = customField();
-    state.MyselfMode = flag(options, QStringLiteral("Myself"), 0);
-    state.MyselfText = setting(options, QStringLiteral("Myselftext"), QString());
+    state.MyselfMode = flag(setting::Myself);
+    state.MyselfText = setting(setting::MyselfText);
+    state.HeaderText = setting(setting::HeaderText);
+    state.ChosenUserNames = setting(setting::SelNames);
 }
 
 void loadEmail(GenerationState& state) {
-    const QString email = QStringLiteral("Email");
-    state.EmailLinks =
-        convert::toNumber(settings().GetSetting(email, QStringLiteral("Active"), 0)) != 0;
+    state.EmailLinks = convert::toNumber(settings().GetSetting(setting::EmailActive)) != 0;
     if (!state.EmailLinks)
         return;
-    state.EmailSubject = setting(email, QStringLiteral("Subject"), QString());
-    state.EmailBody = setting(email, QStringLiteral("Body"), QString());
+    state.EmailSubject = setting(setting::EmailSubject);
+    state.EmailBody = setting(setting::EmailBody);
 }
 
 // A user whose stored colour is unreadable gets no colour rather than stopping the calendar.
 QString userColor(const QString& userName) {
     try {
-        return colorText(
-            convert::toInt32(settings().GetSetting(QStringLiteral("Colors"), userName, 0)));
+        return colorText(convert::toInt32(settings().GetSetting(setting::userColor(userName))));
     } catch (const RuntimeError&) {
         return {};
     }
 }
 
 void loadColors(GenerationState& state) {
-    const QString colors = QStringLiteral("Colors");
-    state.ColorMode =
-        convert::toInt16(settings().GetSetting(colors, QStringLiteral("ColorDefault"), 2));
+    state.ColorMode = convert::toInt16(settings().GetSetting(setting::ColorMode));
     if (state.ColorMode == 0) {
         for (int p = 0; p < 3; ++p)
-            state.PriorityColors[std::size_t(p)] = convert::toInt32(
-                settings().GetSetting(colors, QStringLiteral("PriorityColor%1").arg(p), 0));
+            state.PriorityColors[std::size_t(p)] =
+                convert::toInt32(settings().GetSetting(setting::priorityColor(p)));
     }
     if (state.ColorMode == 1) {
         for (const QString& name : std::as_const(state.SelectedUserNames))
             state.UserColorTexts.append(userColor(name));
     }
-    state.DateBackground = colorText(
-        convert::toInt32(settings().GetSetting(colors, QStringLiteral("bgColor"), 52479)));
+    state.DateBackground =
+        colorText(convert::toInt32(settings().GetSetting(setting::DateBackground)));
 }
 
 void chooseUsers(GenerationState& state, act::Users& users) {
     for (int i = 1; i <= users.Count(); ++i) {
-        const int access = users.Access(i);
-        if (access != 2 && access != 3 && users.Security(i) != 1)
+        if (act::isListableUser(users, i))
             state.EligibleUserIds.append(users.UniqueId(i));
     }
 
-    const QString mode =
-        settings().GetSetting(QStringLiteral("Filter"), QStringLiteral("Users"), "Me");
-    if (mode == QLatin1String("All")) {
+    const QString mode = settings().GetSetting(setting::Users);
+    if (mode == setting::UsersAll) {
         state.SelectedUserIds = state.EligibleUserIds;
         for (const QString& id : std::as_const(state.EligibleUserIds))
             state.SelectedUserNames.append(GetUserName(users, id));
@@ -120,10 +110,9 @@ void chooseUsers(GenerationState& state, act::Users& users) {
 
     state.SelectedUserIds = {users.CurrentUserID()};
     state.SelectedUserNames = {CurrentUserName};
-    if (mode != QLatin1String("MeAnd"))
+    if (mode != setting::UsersMeAnd)
         return;
-    const QString chosen =
-        settings().GetSetting(QStringLiteral("Filter"), QStringLiteral("SelUsers"), QString());
+    const QString chosen = settings().GetSetting(setting::SelUsers);
     state.SelectedUserCount = qsizetype(std::nearbyint(double(chosen.size()) / 12));
     for (qsizetype j = 0; j < state.SelectedUserCount; ++j) {
         const QString id = chosen.mid(j * 12, 12);
@@ -147,4 +136,6 @@ void loadGenerationSettings(GenerationState& state) {
     loadFields(state);
     loadEmail(state);
     loadColors(state);
+    state.Layout = readScriptFileLayout();
+    state.OpenInBrowser = settings().GetSetting(setting::OpenInBrowser);
 }

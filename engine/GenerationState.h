@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ActivityRow.h"
+#include "ScriptFileLayout.h"
 
 #include <QDate>
 #include <QHash>
@@ -37,11 +38,16 @@ struct GenerationState {
     QString EmailBody;
     bool MyselfMode = false;
     QString MyselfText;
+    QString HeaderText;      // the calendar's title, as typed
+    QString ChosenUserNames; // the other users shown, as the Filter dialog described them
 
     qint16 ColorMode = 2;
     std::array<qint32, 3> PriorityColors{};
     QStringList UserColorTexts; // by selected user, for the colour mode "by user"
     QString DateBackground;
+
+    ScriptFileLayout Layout;
+    QString OpenInBrowser; // the stored choice as text, a number once the page is opened
 
     QList<ActivityRow> ActivityRows;
     QList<qsizetype> OccurrenceUsers; // indexes into SelectedUserIds of the current activity

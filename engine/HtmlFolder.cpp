@@ -17,10 +17,6 @@ namespace {
 // Remembers, per page file, the hash of the copy Daywise made, to tell it from the user's.
 const QString CopiesFileName = QStringLiteral(".daywise-page-copies.json");
 
-bool holdsPage(const QString& folder) {
-    return QFileInfo::exists(folder + QLatin1String("/html/") + PageFileName);
-}
-
 bool writable(const QString& folder) {
     QTemporaryFile probe(folder + QLatin1String("/.daywise-XXXXXX"));
     return probe.open();
@@ -52,22 +48,9 @@ QJsonObject readCopies(const QString& path) {
 
 } // namespace
 
-QString shippedFolder() {
-    const QString program = QCoreApplication::applicationDirPath();
-    if (holdsPage(program))
-        return program;
-    const QString installed = QDir::cleanPath(program + QLatin1String("/../share/daywise"));
-    if (holdsPage(installed))
-        return installed;
-    const QString page = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                QLatin1String("daywise/html/") + PageFileName);
-    return page.isEmpty() ? QString()
-                          : QDir::cleanPath(QFileInfo(page).absolutePath() + QLatin1String("/.."));
-}
-
 QString htmlFolder() {
     const QString beside = QCoreApplication::applicationDirPath() + QLatin1String("/html");
-    if (holdsPage(QCoreApplication::applicationDirPath()) && writable(beside))
+    if (holdsShippedPage(QCoreApplication::applicationDirPath()) && writable(beside))
         return beside;
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QLatin1String("/Daywise/html");

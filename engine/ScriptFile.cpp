@@ -88,13 +88,13 @@ QStringList templateLines() {
 
 } // namespace
 
-QStringList scriptFileLines(const QString& dateBackground) {
+QStringList scriptFileLines(const QString& dateBackground, const ScriptFileLayout& layoutSettings) {
     QStringList out = templateLines();
     const qsizetype marker = out.indexOf(LayoutMarker);
     if (marker < 0)
         throw std::runtime_error("the calendar script has no place for the layout");
     out.remove(marker);
-    const QStringList layout = layoutLines(readScriptFileLayout(), dateBackground);
+    const QStringList layout = layoutLines(layoutSettings, dateBackground);
     for (qsizetype k = 0; k < layout.size(); ++k)
         out.insert(marker + k, layout[k]);
     return out;

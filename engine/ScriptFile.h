@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScriptFileLayout.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,4 +9,4 @@
 // page from data.js, with the layout, the header switch, the date-background colour (six
 // hexadecimal digits) and the current language's names baked in. The script reads the range
 // from data.js itself, so the same lines serve any range.
-QStringList scriptFileLines(const QString& dateBackground);
+QStringList scriptFileLines(const QString& dateBackground, const ScriptFileLayout& layout);

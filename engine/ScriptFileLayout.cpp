@@ -8,20 +8,16 @@
 
 namespace {
 
-const QString Layout = QStringLiteral("Layout");
-constexpr std::array<int, ScriptFileLayout::Columns> DefaultWidths = {3, 6, 15, 24, 15, 37};
-
 int storedWidth(int column) {
-    const QString text =
-        settings().GetSetting(Layout, QStringLiteral("Width%1").arg(column), QString());
+    const SettingKey entry = setting::columnWidth(column);
+    const QString text = settings().GetSetting(entry.section, entry.key, QString());
     bool ok = false;
     const int width = text.trimmed().toInt(&ok);
-    return ok && width >= 0 && width <= 100 ? width : DefaultWidths[column];
+    return ok && width >= 0 && width <= 100 ? width : entry.defaultValue.toInt();
 }
 
 int storedColumn(int field) {
-    const QString text =
-        settings().GetSetting(Layout, QStringLiteral("FieldCol%1").arg(field), QString());
+    const QString text = settings().GetSetting(setting::fieldColumn(field));
     const QString letter = text.trimmed().toUpper();
     if (letter.size() == 1 && letter[0] >= QLatin1Char('A') && letter[0] <= QLatin1Char('F'))
         return letter[0].unicode() - 'A';
@@ -29,16 +25,15 @@ int storedColumn(int field) {
 }
 
 int storedOrder(int field) {
-    const QString text =
-        settings().GetSetting(Layout, QStringLiteral("FieldOrder%1").arg(field), QString());
+    const SettingKey entry = setting::fieldOrder(field);
+    const QString text = settings().GetSetting(entry.section, entry.key, QString());
     bool ok = false;
     const short order = text.trimmed().toShort(&ok);
-    return ok ? order : field + 1;
+    return ok ? order : entry.defaultValue.toInt();
 }
 
 bool headerOn() {
-    const QString text =
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Header"), 1);
+    const QString text = settings().GetSetting(setting::Header);
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     return !ok || value == 1;

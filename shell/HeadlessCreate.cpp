@@ -16,6 +16,7 @@
 #include "act/standin/StandinFactory.h"
 #include "engine/ActivitySelection.h"
 #include "engine/Generation.h"
+#include "engine/HtmlFolder.h"
 #include "engine/IcsExport.h"
 #include "engine/RangeLimits.h"
 
@@ -54,9 +55,9 @@ struct Range {
     QDate end;
 };
 
-QDate storedDate(const QString& key) {
+QDate storedDate(const SettingKey& entry) {
     return convert::toDate(
-        settings().GetSetting(QStringLiteral("Settings"), key, convert::dateText(now().date())));
+        settings().GetSetting(entry.section, entry.key, convert::dateText(now().date())));
 }
 
 // The range as given, completed the way the main window restores it: week or month from the
@@ -66,15 +67,14 @@ Range rangeFor(const HeadlessRequest& request) {
     std::optional<qint16> stored;
     const auto option = [&stored] {
         if (!stored)
-            stored = convert::toInt16(settings().GetSetting(QStringLiteral("Settings"),
-                                                            QStringLiteral("RangeOption"), 0));
+            stored = convert::toInt16(settings().GetSetting(setting::RangeOption));
         return *stored;
     };
     using Length = HeadlessRequest::Length;
     Range range;
     range.start = request.start;
     if (!range.start.isValid())
-        range.start = option() == 2 ? storedDate(QStringLiteral("StartDate")) : now().date();
+        range.start = option() == 2 ? storedDate(setting::StartDate) : now().date();
     range.end = request.end;
     if (range.end.isValid())
         return range;
@@ -83,7 +83,7 @@ Range rangeFor(const HeadlessRequest& request) {
     if (request.length != Length::AsStored)
         range.end = request.length == Length::Week ? week : month;
     else if (option() == 2)
-        range.end = storedDate(QStringLiteral("EndDate"));
+        range.end = storedDate(setting::EndDate);
     else
         range.end = option() == 1 ? month : week; // an unknown choice is a week, as in the window
     return range;
@@ -168,8 +168,8 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
         return 1;
 
     Generation generation(session);
-    if (!request.htmlDir.isEmpty())
-        generation.setHtmlFolder(QDir(request.htmlDir).absolutePath());
+    generation.setHtmlFolder(request.htmlDir.isEmpty() ? htmlFolder()
+                                                       : QDir(request.htmlDir).absolutePath());
     generation.setPageOpening(request.open ? Generation::PageOpening::Always
                                            : Generation::PageOpening::Never);
     const GenerationOutcome outcome = generation.run(range.start, range.end);

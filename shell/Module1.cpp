@@ -11,6 +11,7 @@
 #include "SessionStart.h"
 #include "SettingsStore.h"
 #include "act/standin/StandinFactory.h"
+#include "engine/HtmlFolder.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
@@ -35,7 +36,7 @@ std::unique_ptr<frmMain> Main(act::ActFactory& factory, InstanceGuard& guard) {
         return nullptr;
     splash.close();
 
-    auto form = std::make_unique<frmMain>(std::move(session));
+    auto form = std::make_unique<frmMain>(std::move(session), htmlFolder());
     form->Form_Load();
     if (form->ended())
         return nullptr;

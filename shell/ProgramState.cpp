@@ -3,6 +3,5 @@
 #include "SettingsStore.h"
 
 void applyStoredLanguage() {
-    LanguageBase = languageBaseFor(
-        settings().GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), 0));
+    LanguageBase = languageBaseFor(settings().GetSetting(setting::Language));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingKeys.h"
+
 #include <QList>
 #include <QString>
 #include <utility>
@@ -42,6 +44,17 @@ public:
     }
     void SaveSetting(const QString& section, const QString& key, const char* value) {
         SaveSetting(section, key, QString::fromUtf8(value));
+    }
+
+    // The entry's stored text, or its default.
+    QString GetSetting(const SettingKey& entry) const {
+        return GetSetting(entry.section, entry.key, entry.defaultValue);
+    }
+    void SaveSetting(const SettingKey& entry, const QString& value) {
+        SaveSetting(entry.section, entry.key, value);
+    }
+    void SaveSetting(const SettingKey& entry, int value) {
+        SaveSetting(entry.section, entry.key, QString::number(value));
     }
 };
 

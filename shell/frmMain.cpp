@@ -12,6 +12,7 @@
 #include "SettingsStore.h"
 #include "ShellOpener.h"
 #include "StringTable.h"
+#include "act/LinkFolder.h"
 #include "act/frmIntegrate.h"
 #include "dialogs/frmColor.h"
 #include "dialogs/frmEmail.h"
@@ -47,7 +48,6 @@
 namespace {
 
 const QString Unit = QStringLiteral("frmMain");
-const QString SettingsSection = QStringLiteral("Settings");
 
 QString frameCaption(int k) {
     return str(k) + QStringLiteral(" :");
@@ -64,8 +64,9 @@ template <typename Widget> Widget* named(Widget* widget, const char* name) {
 
 } // namespace
 
-frmMain::frmMain(act::ActSession session)
-    : session_(std::move(session)) {
+frmMain::frmMain(act::ActSession session, const QString& pageFolder)
+    : session_(std::move(session))
+    , pageFolder_(pageFolder) {
     setObjectName(QStringLiteral("frmMain"));
     buildControls();
     buildMenus();
@@ -209,10 +210,7 @@ void frmMain::firstRunSteps(Procedure& proc) {
     // An unreadable mark counts as a first run, which stores a good one.
     bool firstRun = true;
     proc.line(1);
-    proc.run([&] {
-        firstRun = convert::toNumber(
-                       settings().GetSetting(SettingsSection, QStringLiteral("Installed"), 0)) == 0;
-    });
+    proc.run([&] { firstRun = convert::toNumber(settings().GetSetting(setting::Installed)) == 0; });
     if (!firstRun)
         return;
     // A language chosen where it cannot be kept would be asked for again at every start;
@@ -224,7 +222,7 @@ void frmMain::firstRunSteps(Procedure& proc) {
         applyStoredLanguage();
     }
     Create_LinkMenuItem();
-    proc.run([] { settings().SaveSetting(SettingsSection, QStringLiteral("Installed"), 1); });
+    proc.run([] { settings().SaveSetting(setting::Installed, 1); });
 }
 
 void frmMain::setCaptions() {
@@ -282,15 +280,12 @@ void frmMain::restoreRange(Procedure& proc) {
     proc.line(7);
     // An unreadable or unknown option falls back to one week, so one option is always set.
     rangeOption_ = 0;
-    proc.run([&] {
-        rangeOption_ = convert::toInt16(
-            settings().GetSetting(SettingsSection, QStringLiteral("RangeOption"), 0));
-    });
+    proc.run([&] { rangeOption_ = convert::toInt16(settings().GetSetting(setting::RangeOption)); });
     if (rangeOption_ == 2) {
         optCustom->setChecked(true);
         optCustom_Click();
-        DTPicker1->setDate(storedDate(proc, QStringLiteral("StartDate")));
-        DTPicker2->setDate(storedDate(proc, QStringLiteral("EndDate")));
+        DTPicker1->setDate(storedDate(proc, setting::StartDate));
+        DTPicker2->setDate(storedDate(proc, setting::EndDate));
         return;
     }
     if (rangeOption_ != 1)
@@ -305,12 +300,12 @@ void frmMain::restoreRange(Procedure& proc) {
     }
 }
 
-QDate frmMain::storedDate(Procedure& proc, const QString& key) {
+QDate frmMain::storedDate(Procedure& proc, const SettingKey& entry) {
     const QDate today = now().date();
     QDate date = today;
     proc.run([&] {
-        date =
-            convert::toDate(settings().GetSetting(SettingsSection, key, convert::dateText(today)));
+        date = convert::toDate(
+            settings().GetSetting(entry.section, entry.key, convert::dateText(today)));
     });
     return date;
 }
@@ -319,8 +314,8 @@ void frmMain::storeDefaultColumns(Procedure& proc) {
     proc.line(8);
     proc.run([] {
         for (int field = 0; field < CalendarFieldCount; ++field) {
-            const QString key = QStringLiteral("FieldCol%1").arg(field);
-            if (settings().GetSetting(QStringLiteral("Layout"), key, "-1") == QLatin1String("-1"))
+            const SettingKey column = setting::fieldColumn(field);
+            if (settings().GetSetting(column.section, column.key, "-1") == QLatin1String("-1"))
                 saveCol(field);
         }
     });
@@ -393,10 +388,10 @@ void frmMain::storeRange() {
         option = 2;
     // Together or not at all: a start date stored without its end would restore a range
     // that ends before it starts.
-    settings().SaveSettings(SettingsSection,
-                            {{QStringLiteral("StartDate"), convert::dateText(DTPicker1->date())},
-                             {QStringLiteral("EndDate"), convert::dateText(DTPicker2->date())},
-                             {QStringLiteral("RangeOption"), QString::number(option)}});
+    settings().SaveSettings(setting::section::Settings,
+                            {{setting::StartDate.key, convert::dateText(DTPicker1->date())},
+                             {setting::EndDate.key, convert::dateText(DTPicker2->date())},
+                             {setting::RangeOption.key, QString::number(option)}});
 }
 
 void frmMain::endProgram() {
@@ -430,11 +425,11 @@ void frmMain::Create_LinkMenuItem() {
     Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("Create_LinkMenuItem"));
     proc.line(1);
     proc.run([&] {
-        const QDir folder(session_.application->GetAppPath() + QStringLiteral("/NetLinks"));
+        const QDir folder(integration::linkFolder(session_.application->GetAppPath()));
         if (!folder.exists() && !folder.mkpath(QStringLiteral(".")))
             throw RuntimeError::fileAccess(folder.path());
         proc.line(2);
-        const QString path = folder.filePath(QStringLiteral("1010it_wise.web"));
+        const QString path = folder.filePath(integration::LinkMenuFileName);
         if (QFileInfo::exists(path))
             return;
         proc.line(3);
@@ -483,8 +478,9 @@ void frmMain::Label2_Click(int index) {
 
 void frmMain::cmdOK_Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const GenerationOutcome outcome =
-        Generation(session_).run(DTPicker1->date(), DTPicker2->date());
+    Generation generation(session_);
+    generation.setHtmlFolder(pageFolder_);
+    const GenerationOutcome outcome = generation.run(DTPicker1->date(), DTPicker2->date());
     QApplication::restoreOverrideCursor();
     switch (outcome.result) {
     case GenerationOutcome::Result::Written:
@@ -556,6 +552,6 @@ void frmMain::mnuLayout_Click() {
 }
 void frmMain::mnuIntegrate_Click() {
     frmIntegrate integrate(
-        *session_.application, [this] { Form_Unload(); }, this);
+        *session_.application, pageFolder_, [this] { Form_Unload(); }, this);
     showModal(integrate);
 }

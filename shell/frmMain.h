@@ -8,6 +8,7 @@
 
 class ClickableLabel;
 class Procedure;
+struct SettingKey;
 class QAction;
 class QDateEdit;
 class QDialog;
@@ -20,10 +21,11 @@ class QTimer;
 
 // The main window: the date range of the calendar, the Create button and the menus that
 // open the settings dialogs. It owns the ACT! connection from start-up until it unloads.
+// `pageFolder` is the folder the calendar is written to, decided once at start-up.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMain(act::ActSession session);
+    frmMain(act::ActSession session, const QString& pageFolder);
     ~frmMain() override;
 
     // Sets every caption, registers with ACT! and restores the range, then shows the
@@ -87,7 +89,7 @@ private:
     void setCaptions();
     bool registerEvents(Procedure& proc);
     void restoreRange(Procedure& proc);
-    QDate storedDate(Procedure& proc, const QString& key);
+    QDate storedDate(Procedure& proc, const SettingKey& entry);
     void storeDefaultColumns(Procedure& proc);
 
     void storeRange();
@@ -115,6 +117,7 @@ private:
     void mnuAbout_Click();
 
     act::ActSession session_;
+    QString pageFolder_;
     qint16 rangeOption_ = 0;
     qint32 eventRegistration_ = 0;
     QString databasePath_;

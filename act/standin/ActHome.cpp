@@ -1,6 +1,7 @@
 #include "ActHome.h"
 
 #include "DatabaseFile.h"
+#include "act/LinkFolder.h"
 #include "shell/RuntimeError.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ QString ActHome::defaultPath() {
 }
 
 QString ActHome::netLinksPath() const {
-    return path_ + QStringLiteral("/NetLinks");
+    return path_ + QLatin1Char('/') + integration::LinkFolderName;
 }
 QString ActHome::sessionFilePath() const {
     return path_ + QStringLiteral("/session");

@@ -32,6 +32,9 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Not the folder beside the program, so the page's path must come from the one handed over.
+const QString PageFolder = QDir::tempPath() + "/daywise-calendar";
+
 } // namespace
 
 class IntegrateTest : public QObject {
@@ -43,7 +46,7 @@ class IntegrateTest : public QObject {
     int unloadRequests = 0;
 
     std::unique_ptr<frmIntegrate> open() {
-        return std::make_unique<frmIntegrate>(*act->session().application,
+        return std::make_unique<frmIntegrate>(*act->session().application, PageFolder,
                                               [this] { ++unloadRequests; });
     }
     act::standin::StandinAuxCommands commands() const {
@@ -146,13 +149,13 @@ private slots:
         QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("0"));
     }
 
+    // The tab names the page in the folder the start-up decided, whatever it is.
     void addingTheTabWritesItsFileAndAsksToRestart() {
         recorder->answers = {Answer::Ok, Answer::No};
         auto dialog = open();
         control(*dialog, "chkOutputTab")->click();
 
-        const QString page =
-            nativePath(QCoreApplication::applicationDirPath() + "/html/Daywise.htm");
+        const QString page = nativePath(PageFolder + "/Daywise.htm");
         const QByteArray expected = "Act! Browser Control File Version 1.00\r\n"
                                     "[VIEW]\r\n"
                                     "TYPE = CONTACTTAB\r\n"

@@ -65,7 +65,8 @@ private slots:
         ReopeningShell shell;
         StandinFixture act(OneMeeting);
 
-        auto window = std::make_unique<frmMain>(act.openSession());
+        QTemporaryDir pages;
+        auto window = std::make_unique<frmMain>(act.openSession(), pages.path());
         window->Form_Load();
         QSignalSpy ended(window.get(), &frmMain::programEnded);
         QSignalSpy ticks(window->Timer1, &QTimer::timeout);
@@ -89,6 +90,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
         QCOMPARE(ticks.size(), 2);
         QCOMPARE(recorder.shown.size(), 5);
+        // The tab shows the page where this run writes it, as the start-up decided.
+        QFile tab(act.home().netLinksPath() + "/Daywise-tab.ctl");
+        QVERIFY(tab.open(QIODevice::ReadOnly));
+        QVERIFY(tab.readAll().contains(
+            QDir::toNativeSeparators(pages.filePath("Daywise.htm")).toUtf8()));
         QCOMPARE(
             act::standin::StandinAuxCommands(act.home()).AuxCommandExistsInToolbar(1, "Daywise"),
             1);

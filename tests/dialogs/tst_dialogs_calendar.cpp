@@ -87,6 +87,24 @@ private slots:
         env.reset();
     }
 
+    // A dialog shows the defaults the calendar uses while nothing is stored, so confirming it
+    // unchanged leaves the calendar as it was.
+    void confirmingADialogUnchangedKeepsTheCalendar() {
+        const Calendar before = calendar();
+        QVERIFY(!before.data.isEmpty());
+        frmFilter filter(act->session().users());
+        press(filter, "cmdOK");
+        frmFields fields(act->session().contact().fields());
+        press(fields, "cmdOK");
+        frmColor colors(act->session().users());
+        press(colors, "cmdOK");
+        frmEmail email;
+        press(email, "cmdSave");
+        const Calendar after = calendar();
+        QCOMPARE(after.data, before.data);
+        QCOMPARE(after.script, before.script);
+    }
+
     void chosenUsersJoinTheCalendar() {
         const QString before = calendar().data;
         QVERIFY(before.contains("Urgent review"));

@@ -95,13 +95,13 @@ private slots:
     }
 
     void captionsAreEscapedForThePage() {
-        store.SaveSetting("Options", "HeaderText", "Bob's {team} \\");
-        store.SaveSetting("Filter", "SelNames", "Ann & <Bo>");
+        state.HeaderText = "Bob's {team} \\";
+        state.ChosenUserNames = "Ann & <Bo>";
         CurrentUserName = "O'Neil";
         QStringList written = lines(write());
         QVERIFY(written.contains("Header='Bob\\'s (team) \\\\';"));
         QVERIFY(written.contains("Users='O\\'Neil, Ann &amp; &lt;Bo&gt;';"));
-        store.SaveSetting("Filter", "SelNames", "All Users");
+        state.ChosenUserNames = "All Users";
         LanguageBase = 400;
         written = lines(write());
         QVERIFY(written.contains("Users='Tous les utilisateurs';"));

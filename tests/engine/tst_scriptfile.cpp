@@ -14,7 +14,7 @@ using OrderNumbers = QHash<int, QString>;
 const QList<int> IndexOrder = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
 
 QStringList linesFor(const QString& background = QStringLiteral("FFCC00")) {
-    return scriptFileLines(background);
+    return scriptFileLines(background, readScriptFileLayout());
 }
 
 // The text fields of the layout, as (field index, column) pairs in the order shown.

@@ -2,6 +2,7 @@
 #include "RecordingMessages.h"
 #include "ShellTestSupport.h"
 #include "dialogs/frmLanguage.h"
+#include "engine/HtmlFolder.h"
 #include "shell/ClickableLabel.h"
 #include "shell/Clock.h"
 #include "shell/MemorySettingsStore.h"
@@ -48,7 +49,7 @@ class FrmMainTest : public QObject {
     std::unique_ptr<fake::Script> script;
 
     std::unique_ptr<frmMain> makeWindow() {
-        return std::make_unique<frmMain>(fake::session(*script));
+        return std::make_unique<frmMain>(fake::session(*script), htmlFolder());
     }
     void installed(const char* language = "0") {
         store->SaveSetting(Settings, QStringLiteral("Installed"), "1");

@@ -7,6 +7,7 @@
 #include "dialogs/frmFilter.h"
 #include "dialogs/frmLanguage.h"
 #include "dialogs/frmLayout.h"
+#include "engine/HtmlFolder.h"
 #include "shell/ClickableLabel.h"
 #include "shell/Clock.h"
 #include "shell/DialogPlacement.h"
@@ -42,7 +43,7 @@ class UsabilityTest : public QObject {
     std::unique_ptr<frmMain> mainWindow(const char* language = "0") {
         store->SaveSetting("Settings", "Installed", 1);
         store->SaveSetting("Options", "Language", language);
-        auto window = std::make_unique<frmMain>(act->openSession());
+        auto window = std::make_unique<frmMain>(act->openSession(), htmlFolder());
         window->Form_Load();
         return window;
     }
@@ -162,7 +163,7 @@ private slots:
         else if (window == "frmLanguage")
             shown = std::make_unique<frmLanguage>();
         else if (window == "frmIntegrate")
-            shown = std::make_unique<frmIntegrate>(*session.application, [] {});
+            shown = std::make_unique<frmIntegrate>(*session.application, htmlFolder(), [] {});
         else
             shown = std::make_unique<frmAbout>();
         const QStringList faults = unnamedOrUnreached(*shown);
