@@ -25,6 +25,14 @@ class GenerationTest : public QObject {
         generation.setHtmlFolder(html->path());
         return generation.run(start, end);
     }
+    // daywise --create with the arguments given, writing into the test's folder.
+    int headless(act::ActFactory& factory, const QStringList& arguments,
+                 const QString& folder = {}) {
+        return runHeadlessCreate(
+            QStringList{"daywise", "--create"} + arguments +
+                QStringList{"--html-dir", folder.isEmpty() ? html->path() : folder},
+            factory);
+    }
     QString dataJs() const { return QString::fromUtf8(fileBytes(html->filePath("data.js"))); }
     // Besides the calendar, the folder holds the page's own files and what records their copy.
     QStringList calendarFolderFiles() const {
@@ -236,9 +244,8 @@ private slots:
 
     void headlessCreateRunsTheSameGeneration() {
         act::standin::StandinFactory factory(fx->act.home());
-        const QStringList arguments = {"daywise", "--create",   "--start",   "2024-03-11",
-                                       "--week",  "--html-dir", html->path()};
-        QCOMPARE(runHeadlessCreate(arguments, factory), 0);
+        const QStringList week = {"--start", "2024-03-11", "--week"};
+        QCOMPARE(headless(factory, week), 0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 17';"));
         QVERIFY2(QFileInfo::exists(html->filePath("Daywise.htm")), "the page must open there");
         QVERIFY(fx->opener.opened.isEmpty());
@@ -246,22 +253,14 @@ private slots:
 
         // A range given wrongly is a mistake of the command line, and touches no folder.
         const QString untouched = html->filePath("untouched");
-        for (const QStringList& range :
-             {QStringList{"--end", "2024-03-01"}, QStringList{"--end", "2024-04-12"}})
-            QCOMPARE(runHeadlessCreate(QStringList{"daywise", "--create", "--start", "2024-03-11",
-                                                   "--html-dir", untouched} +
-                                           range,
-                                       factory),
-                     2);
+        for (const char* end : {"2024-03-01", "2024-04-12"})
+            QCOMPARE(headless(factory, {"--start", "2024-03-11", "--end", end}, untouched), 2);
         QVERIFY(!QFileInfo::exists(untouched));
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--end",
-                                    "2024-04-11", "--html-dir", untouched},
-                                   factory),
-                 0);
+        QCOMPARE(headless(factory, {"--start", "2024-03-11", "--end", "2024-04-11"}, untouched), 0);
 
         // Without an open database the run says so, as the desktop start-up does.
         fx->act.home().close();
-        QCOMPARE(runHeadlessCreate(arguments, factory), 1);
+        QCOMPARE(headless(factory, week), 1);
         QCOMPARE(fx->messages.texts(),
                  QStringList{"Please open a database BEFORE running Daywise!"});
     }
@@ -271,40 +270,26 @@ private slots:
         act::standin::StandinFactory factory(fx->act.home());
         fx->store.SaveSetting("Settings", "RangeOption", "garbage");
         for (const char* length : {"--week", "--month"})
-            QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", length,
-                                        "--html-dir", html->path()},
-                                       factory),
-                     0);
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--end",
-                                    "2024-03-13", "--html-dir", html->path()},
-                                   factory),
-                 0);
+            QCOMPARE(headless(factory, {"--start", "2024-03-11", length}), 0);
+        QCOMPARE(headless(factory, {"--start", "2024-03-11", "--end", "2024-03-13"}), 0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 13';"));
         QVERIFY(fx->messages.shown.isEmpty());
         // Left open, the range needs it: the fault is reported, nothing is made.
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--week", "--html-dir", html->path()},
-                                   factory),
-                 1);
+        QCOMPARE(headless(factory, {"--week"}), 1);
         QVERIFY(fx->messages.texts().value(0).startsWith("Error 13: 'Type mismatch'"));
 
         // An unknown choice is a week, as the main window restores it.
         fx->store.SaveSetting("Settings", "RangeOption", 7);
-        QCOMPARE(runHeadlessCreate(
-                     {"daywise", "--create", "--start", "2024-03-11", "--html-dir", html->path()},
-                     factory),
-                 0);
+        QCOMPARE(headless(factory, {"--start", "2024-03-11"}), 0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 17';"));
 
         // The stored custom range fills what the command line leaves open.
         fx->store.SaveSetting("Settings", "RangeOption", 2);
         fx->store.SaveSetting("Settings", "StartDate", "2024-03-12");
         fx->store.SaveSetting("Settings", "EndDate", "2024-03-14");
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--html-dir", html->path()}, factory),
-                 0);
+        QCOMPARE(headless(factory, {}), 0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 14';"));
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--week", "--html-dir", html->path()},
-                                   factory),
-                 0);
+        QCOMPARE(headless(factory, {"--week"}), 0);
         QVERIFY(dataJs().contains("Ldaydate='2024 3 18';"));
     }
 
@@ -348,10 +333,7 @@ private slots:
         QCOMPARE(fileBytes(html->filePath("data.js")), goodData);
 
         act::standin::StandinFactory factory(damaged.home());
-        QCOMPARE(runHeadlessCreate({"daywise", "--create", "--start", "2024-03-11", "--week",
-                                    "--html-dir", html->path()},
-                                   factory),
-                 1);
+        QCOMPARE(headless(factory, {"--start", "2024-03-11", "--week"}), 1);
         QCOMPARE(fileBytes(html->filePath("data.js")), goodData);
     }
 };
