@@ -49,6 +49,15 @@ QJsonObject parsed(const QByteArray& json) {
     return QJsonDocument::fromJson(json).object();
 }
 
+// The activity given more keys, imported and exported again, and the export's contacts.
+std::pair<QJsonObject, QJsonArray> exported(const char* keys) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("d.actdb"));
+    act::standin::importFixture(db, activityWith(keys));
+    const QJsonObject all = parsed(act::standin::exportFixture(db));
+    return {all.value("activities").toArray().first().toObject(), all.value("contacts").toArray()};
+}
+
 } // namespace
 
 class FixtureTest : public QObject {
@@ -204,14 +213,7 @@ private slots:
     }
 
     void exportSpellsOutDefaults() {
-        QTemporaryDir dir;
-        const QString db = dir.filePath(QStringLiteral("d.actdb"));
-        act::standin::importFixture(db, activityWith(R"("recurrence": {"kind": 1})"));
-        const QJsonObject a = parsed(act::standin::exportFixture(db))
-                                  .value("activities")
-                                  .toArray()
-                                  .first()
-                                  .toObject();
+        const auto [a, contacts] = exported(R"("recurrence": {"kind": 1})");
         QCOMPARE(a.value("priority").toInt(), 1);
         QCOMPARE(a.value("duration").toInt(), 60);
         QCOMPARE(a.value("end").toString(), QStringLiteral("2024-03-11 10:00"));
@@ -220,8 +222,6 @@ private slots:
         QCOMPARE(a.value("recurrence").toObject().value("until").toString(),
                  QStringLiteral("2034-03-11"));
         QCOMPARE(a.value("recurrence").toObject().value("every").toInt(), 1);
-        const QJsonArray contacts =
-            parsed(act::standin::exportFixture(db)).value("contacts").toArray();
         QCOMPARE(contacts.last().toObject().value("name").toString(), QStringLiteral("Alice"));
     }
 
@@ -245,14 +245,7 @@ private slots:
         QFETCH(QByteArray, keys);
         QFETCH(QString, end);
         QFETCH(qint64, duration);
-        QTemporaryDir dir;
-        const QString db = dir.filePath(QStringLiteral("d.actdb"));
-        act::standin::importFixture(db, activityWith(keys.constData()));
-        const QJsonObject a = parsed(act::standin::exportFixture(db))
-                                  .value("activities")
-                                  .toArray()
-                                  .first()
-                                  .toObject();
+        const QJsonObject a = exported(keys.constData()).first;
         QCOMPARE(a.value("end").toString(), end);
         QCOMPARE(a.value("duration").toInteger(), duration);
     }
