@@ -1,11 +1,11 @@
 #include "act/standin/StandinAuxCommands.h"
 #include "act/standin/StandinViews.h"
 #include "support/DamagedDatabase.h"
+#include "support/RunProgram.h"
 #include "support/StandinFixture.h"
 
 #include <QDir>
 #include <QJsonDocument>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,11 +14,7 @@
 class ActdbTest : public QObject {
     Q_OBJECT
 
-    struct Result {
-        int exitCode;
-        QString out;
-        QString err;
-    };
+    using Result = ProgramResult;
 
     QTemporaryDir dir_;
 
@@ -26,15 +22,8 @@ class ActdbTest : public QObject {
     QString path(const char* name) const { return dir_.filePath(QLatin1String(name)); }
 
     Result actdb(const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DAYWISE_ACT_HOME"), home());
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(DAYWISE_ACTDB), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, QStringLiteral("daywise-actdb did not end normally")};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(QStringLiteral(DAYWISE_ACTDB), arguments,
+                          {{QStringLiteral("DAYWISE_ACT_HOME"), home()}});
     }
 
 private slots:

@@ -1,3 +1,5 @@
+#include "support/RunProgram.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -10,11 +12,7 @@
 class IcsTest : public QObject {
     Q_OBJECT
 
-    struct Result {
-        int exitCode;
-        QString out;
-        QString err;
-    };
+    using Result = ProgramResult;
 
     // One row of the calendar: its day and the page's fields.
     struct Row {
@@ -34,17 +32,10 @@ class IcsTest : public QObject {
     }
 
     Result run(const QString& program, const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DAYWISE_ACT_HOME"), path(QStringLiteral("home")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-        environment.insert(QStringLiteral("TZ"), zone_);
-        process.setProcessEnvironment(environment);
-        process.start(program, arguments);
-        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, program + QStringLiteral(" did not end normally")};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return runProgram(program, arguments,
+                          {{QStringLiteral("DAYWISE_ACT_HOME"), path(QStringLiteral("home"))},
+                           {QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config"))},
+                           {QStringLiteral("TZ"), zone_}});
     }
 
     Result actdb(const QStringList& arguments) const {
