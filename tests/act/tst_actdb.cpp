@@ -51,12 +51,10 @@ private slots:
 
         r = actdb({"status"});
         QCOMPARE(r.exitCode, 0);
-        QVERIFY2(r.out.contains("ACT! running: yes"), qPrintable(r.out));
-        QVERIFY2(r.out.contains("open database: " + QFileInfo(db).absoluteFilePath()),
-                 qPrintable(r.out));
-        QVERIFY2(r.out.contains("views: Daywise tab"), qPrintable(r.out));
-        QVERIFY2(r.out.contains("toolbar in views 2; Tools menu in views 5"), qPrintable(r.out));
-        QVERIFY2(r.out.contains("refreshes: 1"), qPrintable(r.out));
+        for (const QString& line : QStringList{
+                 "ACT! running: yes", "open database: " + QFileInfo(db).absoluteFilePath(),
+                 "views: Daywise tab", "toolbar in views 2; Tools menu in views 5", "refreshes: 1"})
+            QVERIFY2(r.out.contains(line), qPrintable(r.out));
 
         QCOMPARE(actdb({"close"}).exitCode, 0);
         QVERIFY(actdb({"status"}).out.contains("ACT! running: no"));
