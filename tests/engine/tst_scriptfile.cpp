@@ -64,16 +64,11 @@ private slots:
         QCOMPARE(actual.size(), expected.size());
     }
 
-    void headerOff_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("0") << QStringLiteral("0");
-        QTest::newRow("2") << QStringLiteral("2");
-    }
-
     void headerOff() {
-        QFETCH(QString, stored);
-        store_.SaveSetting(QStringLiteral("Options"), QStringLiteral("Header"), stored);
-        QCOMPARE(layoutValue(linesFor(), QStringLiteral("header")), QStringLiteral("false"));
+        for (const char* stored : {"0", "2"}) {
+            store_.SaveSetting(QStringLiteral("Options"), QStringLiteral("Header"), stored);
+            QCOMPARE(layoutValue(linesFor(), QStringLiteral("header")), QStringLiteral("false"));
+        }
     }
 
     // The French captions hold quotes and accents, which must stay whole inside the script.
