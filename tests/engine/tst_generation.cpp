@@ -20,9 +20,9 @@ class GenerationTest : public QObject {
     std::unique_ptr<QTemporaryDir> html;
 
     GenerationOutcome create(const QDate& start = QDate(2024, 3, 11),
-                             const QDate& end = QDate(2024, 3, 17)) {
+                             const QDate& end = QDate(2024, 3, 17), const QString& folder = {}) {
         Generation generation(fx->act.session());
-        generation.setHtmlFolder(html->path());
+        generation.setHtmlFolder(folder.isEmpty() ? html->path() : folder);
         return generation.run(start, end);
     }
     // daywise --create with the arguments given, writing into the test's folder.
@@ -172,9 +172,8 @@ private slots:
         QFile blocker(html->filePath("not-a-folder"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        Generation generation(fx->act.session());
-        generation.setHtmlFolder(html->filePath("not-a-folder"));
-        const GenerationOutcome outcome = generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17));
+        const GenerationOutcome outcome =
+            create(QDate(2024, 3, 11), QDate(2024, 3, 17), html->filePath("not-a-folder"));
         QCOMPARE(outcome.result, GenerationOutcome::Result::Failed);
         QVERIFY(outcome.pagePath.isEmpty());
         QVERIFY(fx->messages.texts().value(0).contains("not-a-folder"));
