@@ -90,8 +90,7 @@ class Tab {
         await tab.send("Runtime.enable");
         await tab.send("Log.enable");
         await tab.send("Page.enable");
-        await tab.send("Emulation.setDeviceMetricsOverride",
-                       {width, height, deviceScaleFactor: 1, mobile: false});
+        await tab.resize(width, height);
         return tab;
     }
 
