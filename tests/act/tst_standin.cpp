@@ -136,31 +136,6 @@ private slots:
         QCOMPARE(a.FirstScheduledWith(), QStringLiteral("CON000000001"));
     }
 
-    void recurrenceMembersAndBitSets() {
-        StandinFixture fixture(
-            fixtureWith({activity("monthly", "2024-03-11 09:00", "2024-03-11 10:00",
-                                  R"(, "recurrence": {"kind": 4, "every": 3, "until": "2024-12-31",
-                        "days_of_month": [1, 31], "weeks": [1, 5], "weekdays": [1, 7],
-                        "exceptions": ["2024-04-01", "2024-05-06"]})"),
-                         activity("daily", "2024-03-12 09:00", "2024-03-12 10:00",
-                                  R"(, "recurrence": {"kind": 1})")}));
-        act::Activity& a = fixture.session().activity();
-        a.SetDateScope(QDate(2024, 3, 1), QDate(2024, 4, 1));
-        QVERIFY(a.IsRecurring());
-        QCOMPARE(a.recurringType(), 4);
-        QCOMPARE(a.GetRecurringFrequency(), 3);
-        QCOMPARE(a.GetRecurringUntilDate(), QDate(2024, 12, 31));
-        QCOMPARE(a.GetDaysOfMonthBits(), (1u << 0) | (1u << 30));
-        QCOMPARE(a.GetWeeksOfMonthBits(), (1u << 0) | (1u << 4));
-        QCOMPARE(a.GetDaysofWeekBits(), (1u << 0) | (1u << 6));
-        QCOMPARE(a.ExceptionInfo(), QList<QDate>({QDate(2024, 4, 1), QDate(2024, 5, 6)}));
-        a.MoveNext();
-        QCOMPARE(a.GetRecurringFrequency(), 1);
-        QCOMPARE(a.GetRecurringUntilDate(), QDate(2034, 3, 12));
-        QCOMPARE(a.GetDaysofWeekBits(), 0u);
-        QVERIFY(a.ExceptionInfo().isEmpty());
-    }
-
     void contactsByNumberAndMyRecord() {
         StandinFixture fixture(fixtureWith());
         act::Contact& c = fixture.session().contact();
