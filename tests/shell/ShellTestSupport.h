@@ -3,6 +3,10 @@
 #include "RecordingOpener.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -25,4 +29,18 @@ template <typename Dialog> std::unique_ptr<QTimer> whenShown(std::function<void(
     });
     timer->start();
     return timer;
+}
+
+// Writes a file whole, making its folder first; a file where a folder should be is how the
+// tests make a folder that can be neither used nor made, even for root.
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -183,6 +183,7 @@ private slots:
         QCOMPARE(messages->texts(),
                  QStringList{"The End Date is more than one month past the Start Date!"});
         QCOMPARE(window->DTPicker2->date(), QDate(2024, 4, 10)); // Create corrected it
+        QVERIFY(window->isVisible() && !window->ended());
 
         QTest::keySequence(window.get(), QKeySequence::HelpContents);
         QCOMPARE(opener->opened.size(), 1);
