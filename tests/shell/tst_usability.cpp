@@ -29,6 +29,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <functional>
+#include <map>
 
 // Every window used from the keyboard, with a name for every control a screen reader
 // announces, and in French all through when French is chosen.
@@ -147,25 +149,19 @@ private slots:
         QFETCH(QString, window);
         auto main = mainWindow();
         act::ActSession& session = main->session();
-        std::unique_ptr<QWidget> shown;
-        if (window == "frmMain")
-            shown = std::move(main);
-        else if (window == "frmFilter")
-            shown = std::make_unique<frmFilter>(session.users());
-        else if (window == "frmColor")
-            shown = std::make_unique<frmColor>(session.users());
-        else if (window == "frmEmail")
-            shown = std::make_unique<frmEmail>();
-        else if (window == "frmFields")
-            shown = std::make_unique<frmFields>(session.contact().fields());
-        else if (window == "frmLayout")
-            shown = std::make_unique<frmLayout>();
-        else if (window == "frmLanguage")
-            shown = std::make_unique<frmLanguage>();
-        else if (window == "frmIntegrate")
-            shown = std::make_unique<frmIntegrate>(*session.application, htmlFolder(), [] {});
-        else
-            shown = std::make_unique<frmAbout>();
+        const std::map<QString, std::function<std::unique_ptr<QWidget>()>> make{
+            {"frmFilter", [&] { return std::make_unique<frmFilter>(session.users()); }},
+            {"frmColor", [&] { return std::make_unique<frmColor>(session.users()); }},
+            {"frmEmail", [] { return std::make_unique<frmEmail>(); }},
+            {"frmFields", [&] { return std::make_unique<frmFields>(session.contact().fields()); }},
+            {"frmLayout", [] { return std::make_unique<frmLayout>(); }},
+            {"frmLanguage", [] { return std::make_unique<frmLanguage>(); }},
+            {"frmIntegrate",
+             [&] {
+                 return std::make_unique<frmIntegrate>(*session.application, htmlFolder(), [] {});
+             }},
+            {"frmAbout", [] { return std::make_unique<frmAbout>(); }}};
+        std::unique_ptr<QWidget> shown = window == "frmMain" ? std::move(main) : make.at(window)();
         const QStringList faults = unnamedOrUnreached(*shown);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
