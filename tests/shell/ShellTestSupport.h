@@ -1,6 +1,10 @@
 #pragma once
 
+#include "RecordingMessages.h"
 #include "RecordingOpener.h"
+#include "shell/Clock.h"
+#include "shell/MemorySettingsStore.h"
+#include "shell/ProgramState.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +14,26 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+
+// A fresh settings store, message recorder and link opener for one window test, in English
+// and, when `now` is given, on a fixed day.
+struct ShellTestEnvironment {
+    explicit ShellTestEnvironment(const QDateTime& now = {}) {
+        setSettings(&store);
+        LanguageBase = 200;
+        RestartRequested = false;
+        setFixedNow(now);
+    }
+    ~ShellTestEnvironment() {
+        setSettings(nullptr);
+        setFixedNow({});
+        LanguageBase = 200;
+        RestartRequested = false;
+    }
+    MemorySettingsStore store;
+    RecordingMessages messages;
+    RecordingOpener opener;
+};
 
 // Acts on the first visible dialog of type Dialog while the code under test is inside its
 // modal loop. The watch ends when the returned object goes.

@@ -1,12 +1,8 @@
 #include "FakeAct.h"
-#include "RecordingMessages.h"
 #include "ShellTestSupport.h"
 #include "dialogs/frmLanguage.h"
 #include "engine/HtmlFolder.h"
 #include "shell/ClickableLabel.h"
-#include "shell/Clock.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/ProgramState.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/frmMain.h"
 
@@ -36,23 +32,21 @@ void chooseLanguage(frmLanguage* dialog, int index) {
 class FrmMainTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MemorySettingsStore> store;
-    std::unique_ptr<RecordingMessages> messages;
-    std::unique_ptr<RecordingOpener> opener;
+    std::unique_ptr<ShellTestEnvironment> env;
     std::unique_ptr<fake::Script> script;
 
     std::unique_ptr<frmMain> makeWindow() {
         return std::make_unique<frmMain>(fake::session(*script), htmlFolder());
     }
     void installed(const char* language = "0") {
-        store->SaveSetting(Settings, QStringLiteral("Installed"), "1");
-        store->SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"), language);
+        env->store.SaveSetting(Settings, QStringLiteral("Installed"), "1");
+        env->store.SaveSetting(QStringLiteral("Options"), QStringLiteral("Language"), language);
     }
     QString linkFile() const {
         return script->act.home().netLinksPath() + QStringLiteral("/1010it_wise.web");
     }
     QString stored(const char* key) const {
-        return store->GetSetting(Settings, QString::fromLatin1(key), QStringLiteral("absent"));
+        return env->store.GetSetting(Settings, QString::fromLatin1(key), QStringLiteral("absent"));
     }
     std::unique_ptr<frmMain> loaded() {
         auto window = makeWindow();
@@ -65,22 +59,11 @@ class FrmMainTest : public QObject {
 
 private slots:
     void init() {
-        store = std::make_unique<MemorySettingsStore>();
-        setSettings(store.get());
-        messages = std::make_unique<RecordingMessages>();
-        opener = std::make_unique<RecordingOpener>();
+        env = std::make_unique<ShellTestEnvironment>(
+            QDateTime(QDate(2025, 1, 31), QTime(10, 0), Qt::UTC));
         script = std::make_unique<fake::Script>();
-        LanguageBase = 200;
-        RestartRequested = false;
-        setFixedNow(QDateTime(QDate(2025, 1, 31), QTime(10, 0), Qt::UTC));
     }
-    void cleanup() {
-        messages.reset();
-        opener.reset();
-        setSettings(nullptr);
-        setFixedNow({});
-        RestartRequested = false;
-    }
+    void cleanup() { env.reset(); }
 
     // --- First and later runs ---------------------------------------------------------
 
@@ -93,15 +76,15 @@ private slots:
         QCOMPARE(window->cmdOK->text(), QStringLiteral("C&réer"));
         QCOMPARE(fileBytes(linkFile()), "[Utilitaires gratuits pour ACT!]"
                                         "https://www.daywise.example.com/logiciels.htm\r\n");
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void laterRunKeepsLinkFileAndOnlyMissingColumnsInEnglish() {
         // A stored language other than "0" or "1" reads as English.
         installed("-1");
         writeFile(linkFile(), "[Mine]somewhere\r\n");
-        store->SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol0"), "C");
-        store->SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol9"), "-1");
+        env->store.SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol0"), "C");
+        env->store.SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol9"), "-1");
         bool asked = false;
         auto watch = whenShown<frmLanguage>([&](frmLanguage* dialog) {
             asked = true;
@@ -113,8 +96,8 @@ private slots:
         QCOMPARE(fileBytes(linkFile()), "[Mine]somewhere\r\n");
         QString columns;
         for (int field : {0, 1, 9, 19})
-            columns += store->GetSetting(QStringLiteral("Layout"),
-                                         QStringLiteral("FieldCol%1").arg(field), "?");
+            columns += env->store.GetSetting(QStringLiteral("Layout"),
+                                             QStringLiteral("FieldCol%1").arg(field), "?");
         QCOMPARE(columns, QStringLiteral("CBEF"));
         QCOMPARE(window->cmdOK->text(), QStringLiteral("C&reate"));
     }
@@ -127,23 +110,23 @@ private slots:
         auto window = loaded();
         QVERIFY(window->isVisible());
         QCOMPARE(stored("Installed"), QStringLiteral("1"));
-        QCOMPARE(messages->shown.size(), 1);
-        QVERIFY(messages->shown[0].text.contains(
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.shown[0].text.contains(
             QStringLiteral("in frmMain: Sub Create_LinkMenuItem - Line # 1")));
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise error"));
+        QCOMPARE(env->messages.shown[0].title, QStringLiteral("Daywise error"));
     }
 
     // --- A settings file that cannot be read whole or written at all ------------------
 
     void rangeIsStoredWholeOrNotAtAll() {
         installed();
-        store->SaveSetting(Settings, QStringLiteral("RangeOption"), "1");
+        env->store.SaveSetting(Settings, QStringLiteral("RangeOption"), "1");
         auto window = loaded();
         window->optCustom->click();
-        store->failingKey = QStringLiteral("EndDate");
+        env->store.failingKey = QStringLiteral("EndDate");
         window->cmdCancel->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QVERIFY(messages->shown[0].text.contains(QStringLiteral("Sub Form_Unload - Line # 3")));
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.shown[0].text.contains(QStringLiteral("Sub Form_Unload - Line # 3")));
         QCOMPARE(stored("StartDate"), QStringLiteral("absent"));
         QCOMPARE(stored("RangeOption"), QStringLiteral("1"));
     }
@@ -162,8 +145,8 @@ private slots:
         QVERIFY(window->isVisible());
         QVERIFY(!asked);
         window->cmdCancel->click();
-        QCOMPARE(messages->shown.size(), 1);
-        QVERIFY(messages->shown[0].text.contains(QStringLiteral("will not be kept")));
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.shown[0].text.contains(QStringLiteral("will not be kept")));
     }
 
     // --- Language -----------------------------------------------------------------------
@@ -224,27 +207,28 @@ private slots:
         QFETCH(QDate, start);
         QFETCH(QDate, end);
         installed();
-        store->SaveSetting(Settings, QStringLiteral("RangeOption"), option);
-        store->SaveSetting(Settings, QStringLiteral("StartDate"), "2024-03-05");
+        env->store.SaveSetting(Settings, QStringLiteral("RangeOption"), option);
+        env->store.SaveSetting(Settings, QStringLiteral("StartDate"), "2024-03-05");
         // The system's short form, as earlier versions stored it, reads as well.
-        store->SaveSetting(Settings, QStringLiteral("EndDate"),
-                           QLocale::system().toString(QDate(2024, 3, 20), QLocale::ShortFormat));
+        env->store.SaveSetting(
+            Settings, QStringLiteral("EndDate"),
+            QLocale::system().toString(QDate(2024, 3, 20), QLocale::ShortFormat));
         auto window = loaded();
         QCOMPARE(window->DTPicker1->date(), start);
         QCOMPARE(window->DTPicker2->date(), end);
         QCOMPARE(window->DTPicker2->isEnabled(), option == QLatin1String("2"));
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void badStoredDateIsReportedAndTheWindowStillOpens() {
         installed();
-        store->SaveSetting(Settings, QStringLiteral("RangeOption"), "2");
-        store->SaveSetting(Settings, QStringLiteral("StartDate"), "someday");
-        store->SaveSetting(Settings, QStringLiteral("EndDate"), "2025-02-10");
+        env->store.SaveSetting(Settings, QStringLiteral("RangeOption"), "2");
+        env->store.SaveSetting(Settings, QStringLiteral("StartDate"), "someday");
+        env->store.SaveSetting(Settings, QStringLiteral("EndDate"), "2025-02-10");
         auto window = loaded();
         QVERIFY(window->isVisible());
-        QCOMPARE(messages->shown.size(), 1);
-        QVERIFY(messages->shown[0].text.startsWith(
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.shown[0].text.startsWith(
             QStringLiteral("Error 13: 'Type mismatch'\r"
                            "in frmMain: Sub Form_Load - Line # 7")));
         QCOMPARE(window->DTPicker1->date(), QDate(2025, 1, 31));
@@ -281,7 +265,7 @@ private slots:
         QCOMPARE(script->log.count(QStringLiteral("Close")), 1);
 
         // Whatever comes after the first unload leaves the stored range alone.
-        store->SaveSetting(Settings, QStringLiteral("RangeOption"), "0");
+        env->store.SaveSetting(Settings, QStringLiteral("RangeOption"), "0");
         window->close();
         closeAct(*window);
         QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
@@ -312,19 +296,19 @@ private slots:
         installed();
         script->registration = result;
         script->running = running;
-        const int settingsBefore = store->size();
+        const int settingsBefore = env->store.size();
         auto window = makeWindow();
         QSignalSpy ended(window.get(), &frmMain::programEnded);
         window->Form_Load();
-        QCOMPARE(messages->texts(), texts);
-        for (const auto& shown : std::as_const(messages->shown))
+        QCOMPARE(env->messages.texts(), texts);
+        for (const auto& shown : std::as_const(env->messages.shown))
             QCOMPARE(shown.title, QStringLiteral("Daywise"));
         QCOMPARE(window->isVisible(), opens);
         QCOMPARE(window->ended(), !opens);
         QCOMPARE(ended.size(), opens ? 0 : 1);
         window->close();
         if (!opens)
-            QCOMPARE(store->size(), settingsBefore);
+            QCOMPARE(env->store.size(), settingsBefore);
     }
 
     void actClosingClosesAnOpenDialogFirst() {
@@ -338,7 +322,7 @@ private slots:
         QVERIFY(script->log.contains(QStringLiteral("Acknowledge")));
         QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
         // The dialog was cancelled, not confirmed, and the window did not load again.
-        QCOMPARE(store->GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), "x"),
+        QCOMPARE(env->store.GetSetting(QStringLiteral("Options"), QStringLiteral("Language"), "x"),
                  QStringLiteral("0"));
         QVERIFY(!window->isVisible());
     }
@@ -355,7 +339,7 @@ private slots:
         QCOMPARE(ended.size(), 0);
 
         window->Form_Unload();
-        QCOMPARE(opener->opened,
+        QCOMPARE(env->opener.opened,
                  QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/data/demo.actdb"))});
         QVERIFY(!window->isVisible());
         QCOMPARE(stored("RangeOption"), QStringLiteral("0"));
@@ -397,7 +381,7 @@ private slots:
         auto window = loaded();
         QTest::mouseClick(window->lblLink, Qt::LeftButton);
         window->mnuOnline->trigger();
-        QCOMPARE(opener->opened,
+        QCOMPARE(env->opener.opened,
                  (QList<QUrl>{QUrl(QStringLiteral("https://www.daywise.example.com/")),
                               QUrl(QStringLiteral("https://www.daywise.example.com/help/"
                                                   "daywise_enligne.htm"))}));

@@ -1,9 +1,7 @@
 #include "FakeAct.h"
-#include "RecordingMessages.h"
+#include "ShellTestSupport.h"
 #include "shell/InstanceGuard.h"
-#include "shell/MemorySettingsStore.h"
 #include "shell/Module1.h"
-#include "shell/ProgramState.h"
 #include "shell/frmMain.h"
 
 #include <QDateTime>
@@ -14,8 +12,7 @@
 class Module1Test : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MemorySettingsStore> store;
-    std::unique_ptr<RecordingMessages> messages;
+    std::unique_ptr<ShellTestEnvironment> env;
     std::unique_ptr<fake::Script> script;
 
     std::unique_ptr<frmMain> start(InstanceGuard& guard) {
@@ -25,17 +22,12 @@ class Module1Test : public QObject {
 
 private slots:
     void init() {
-        store = std::make_unique<MemorySettingsStore>();
-        store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
-        setSettings(store.get());
-        messages = std::make_unique<RecordingMessages>();
+        env = std::make_unique<ShellTestEnvironment>();
+        env->store.SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
         script = std::make_unique<fake::Script>();
         QFile::remove(InstanceGuard::lockPath());
     }
-    void cleanup() {
-        messages.reset();
-        setSettings(nullptr);
-    }
+    void cleanup() { env.reset(); }
 
     void startsOnTheOpenDatabase() {
         InstanceGuard guard;
@@ -43,7 +35,7 @@ private slots:
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(script->log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void secondInstanceIsRefusedEvenLongAfterTheFirstStarted() {
@@ -56,7 +48,7 @@ private slots:
         lock.close();
         InstanceGuard second;
         QVERIFY(!start(second));
-        QCOMPARE(messages->texts(),
+        QCOMPARE(env->messages.texts(),
                  QStringList{"An instance of this program is already running !"});
         QVERIFY(script->log.isEmpty());
     }
@@ -79,11 +71,12 @@ private slots:
 
     void noOpenDatabaseEndsAfterSaying() {
         script->databaseOpen = false;
-        const int settingsBefore = store->size();
+        const int settingsBefore = env->store.size();
         InstanceGuard guard;
         QVERIFY(!start(guard));
-        QCOMPARE(messages->texts(), QStringList{"Please open a database BEFORE running Daywise!"});
-        QCOMPARE(store->size(), settingsBefore);
+        QCOMPARE(env->messages.texts(),
+                 QStringList{"Please open a database BEFORE running Daywise!"});
+        QCOMPARE(env->store.size(), settingsBefore);
     }
 };
 
