@@ -21,12 +21,6 @@ namespace {
 
 const QString Settings = QStringLiteral("Settings");
 
-// Answers the language dialog as a user does: the language at `index`, then OK.
-void chooseLanguage(frmLanguage* dialog, int index) {
-    dialog->findChild<QComboBox*>(QStringLiteral("cmbLanguage"))->setCurrentIndex(index);
-    dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
-}
-
 } // namespace
 
 class FrmMainTest : public QObject {
@@ -34,6 +28,16 @@ class FrmMainTest : public QObject {
 
     std::unique_ptr<ShellTestEnvironment> env;
     std::unique_ptr<fake::Script> script;
+    int languageAsked = 0;
+
+    // Answers the language dialog as a user does: the language at `index`, then OK.
+    std::unique_ptr<QTimer> answerLanguage(int index) {
+        return whenShown<frmLanguage>([this, index](frmLanguage* dialog) {
+            ++languageAsked;
+            dialog->findChild<QComboBox*>(QStringLiteral("cmbLanguage"))->setCurrentIndex(index);
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+    }
 
     std::unique_ptr<frmMain> makeWindow() {
         return std::make_unique<frmMain>(fake::session(*script), htmlFolder());
@@ -62,14 +66,14 @@ private slots:
         env = std::make_unique<ShellTestEnvironment>(
             QDateTime(QDate(2025, 1, 31), QTime(10, 0), Qt::UTC));
         script = std::make_unique<fake::Script>();
+        languageAsked = 0;
     }
     void cleanup() { env.reset(); }
 
     // --- First and later runs ---------------------------------------------------------
 
     void firstRunAsksLanguageThenWritesLinkInThatLanguage() {
-        auto answer =
-            whenShown<frmLanguage>([](frmLanguage* dialog) { chooseLanguage(dialog, 1); });
+        auto answer = answerLanguage(1);
         auto window = loaded();
         QVERIFY(window->isVisible());
         QCOMPARE(stored("Installed"), QStringLiteral("1"));
@@ -85,13 +89,9 @@ private slots:
         writeFile(linkFile(), "[Mine]somewhere\r\n");
         env->store.SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol0"), "C");
         env->store.SaveSetting(QStringLiteral("Layout"), QStringLiteral("FieldCol9"), "-1");
-        bool asked = false;
-        auto watch = whenShown<frmLanguage>([&](frmLanguage* dialog) {
-            asked = true;
-            dialog->reject();
-        });
+        auto watch = answerLanguage(0);
         auto window = loaded();
-        QVERIFY(!asked);
+        QCOMPARE(languageAsked, 0);
         QVERIFY(window->isVisible());
         QCOMPARE(fileBytes(linkFile()), "[Mine]somewhere\r\n");
         QString columns;
@@ -105,8 +105,7 @@ private slots:
     void unwritableLinksFolderStillMarksInstalledAndOpens() {
         // A file where the folder should be: the folder can be neither used nor made.
         writeFile(script->act.home().netLinksPath(), {});
-        auto answer =
-            whenShown<frmLanguage>([](frmLanguage* dialog) { chooseLanguage(dialog, 0); });
+        auto answer = answerLanguage(0);
         auto window = loaded();
         QVERIFY(window->isVisible());
         QCOMPARE(stored("Installed"), QStringLiteral("1"));
@@ -136,14 +135,10 @@ private slots:
         writeFile(dir.filePath(QStringLiteral("config")), {});
         QtSettingsStore platform(dir.filePath(QStringLiteral("config/Daywise/Daywise.conf")));
         setSettings(&platform);
-        bool asked = false;
-        auto watch = whenShown<frmLanguage>([&](frmLanguage* dialog) {
-            asked = true;
-            chooseLanguage(dialog, 0);
-        });
+        auto watch = answerLanguage(0);
         auto window = loaded();
         QVERIFY(window->isVisible());
-        QVERIFY(!asked);
+        QCOMPARE(languageAsked, 0);
         window->cmdCancel->click();
         QCOMPARE(env->messages.shown.size(), 1);
         QVERIFY(env->messages.shown[0].text.contains(QStringLiteral("will not be kept")));
@@ -155,8 +150,7 @@ private slots:
         installed();
         auto window = loaded();
         window->optCustom->click();
-        auto answer =
-            whenShown<frmLanguage>([](frmLanguage* dialog) { chooseLanguage(dialog, 1); });
+        auto answer = answerLanguage(1);
         window->mnuLanguage->trigger();
         QCOMPARE(window->Frame1->title(), QStringLiteral("Choisissez une plage de dates :"));
         // The reload restores the stored range again, as a fresh start would.
