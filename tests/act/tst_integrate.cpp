@@ -1,8 +1,6 @@
-#include "RecordingMessages.h"
 #include "act/frmIntegrate.h"
 #include "act/standin/StandinAuxCommands.h"
-#include "shell/MemorySettingsStore.h"
-#include "shell/ProgramState.h"
+#include "shell/ShellTestSupport.h"
 #include "shell/StringTable.h"
 #include "support/StandinFixture.h"
 
@@ -10,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPushButton>
@@ -27,11 +24,6 @@ QString nativePath(const QString& path) {
 const QByteArray OneUser = R"({"current_user": "USR000000001",
     "users": [{"id": "USR000000001", "name": "Alice Martin"}], "activities": []})";
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Not the folder beside the program, so the page's path must come from the one handed over.
 const QString PageFolder = QDir::tempPath() + "/daywise-calendar";
 
@@ -41,8 +33,7 @@ class IntegrateTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<StandinFixture> act;
-    MemorySettingsStore store;
-    std::unique_ptr<RecordingMessages> recorder;
+    std::unique_ptr<ShellTestEnvironment> env;
     int unloadRequests = 0;
 
     std::unique_ptr<frmIntegrate> open() {
@@ -67,52 +58,37 @@ class IntegrateTest : public QObject {
     QString netLinks(const QString& file = {}) const {
         return act->home().netLinksPath() + QLatin1Char('/') + file;
     }
-    void writeFile(const QString& path, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     QString restartQuestion() const { return str(20) + QStringLiteral("\r\n") + str(21); }
 
 private slots:
     void init() {
-        LanguageBase = 200;
-        RestartRequested = false;
+        env = std::make_unique<ShellTestEnvironment>();
         act = std::make_unique<StandinFixture>(OneUser);
-        store = MemorySettingsStore{};
-        setSettings(&store);
-        recorder = std::make_unique<RecordingMessages>();
         unloadRequests = 0;
     }
     void cleanup() {
-        recorder.reset();
         act.reset();
-        setSettings(nullptr);
+        env.reset();
     }
 
     void captionsFollowTheLanguage() {
         LanguageBase = 400;
         auto dialog = open();
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Intégrer à ACT!"));
-        QCOMPARE(
-            control<QGroupBox>(*dialog, "Frame1_1")->title(),
-            QStringLiteral("Écrans dans lesquels une commande a été ajoutée au menu Outils :"));
-        QCOMPARE(control<QPushButton>(*dialog, "cmdOK")->text(), QStringLiteral("&Fermer"));
-        QVERIFY(recorder->shown.isEmpty());
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void withoutTabOrViewTheOutsideBrowserIsForced() {
-        store.SaveSetting("Integration", "IE", "0");
+        env->store.SaveSetting("Integration", "IE", "0");
         auto dialog = open();
         QVERIFY(control(*dialog, "chkOutputIE")->isChecked());
         QVERIFY(!control(*dialog, "chkOutputIE")->isEnabled());
         QVERIFY(!control(*dialog, "chkOutputTab")->isChecked());
         QVERIFY(!control(*dialog, "chkOutputView")->isChecked());
-        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
+        QCOMPARE(env->store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
 
         writeFile(netLinks("Daywise-tab.ctl"), "x");
-        store.SaveSetting("Integration", "IE", "0");
+        env->store.SaveSetting("Integration", "IE", "0");
         auto withTab = open();
         QVERIFY(control(*withTab, "chkOutputTab")->isChecked());
         QVERIFY(control(*withTab, "chkOutputIE")->isEnabled());
@@ -121,37 +97,37 @@ private slots:
 
     void anUnreadableOutsideBrowserSettingStillLetsTheTabBoxAsk() {
         writeFile(netLinks("Daywise-tab.ctl"), "x");
-        store.SaveSetting("Integration", "IE", "zz9");
-        recorder->answers = {Answer::Ok, Answer::No};
+        env->store.SaveSetting("Integration", "IE", "zz9");
+        env->messages.answers = {Answer::Ok, Answer::No};
         auto dialog = open();
-        QCOMPARE(recorder->shown.size(), 1);
-        QVERIFY(recorder->texts()[0].startsWith(
+        QCOMPARE(env->messages.shown.size(), 1);
+        QVERIFY(env->messages.texts()[0].startsWith(
             "Error 13: 'Type mismatch'\rin frmIntegrate: Sub Form_Load"));
         QVERIFY(control(*dialog, "chkOutputIE")->isChecked());
 
         control(*dialog, "chkOutputTab")->click();
-        QCOMPARE(recorder->texts().mid(1), QStringList({str(92), restartQuestion()}));
+        QCOMPARE(env->messages.texts().mid(1), QStringList({str(92), restartQuestion()}));
         QVERIFY(!QFile::exists(netLinks("Daywise-tab.ctl")));
     }
 
     void changingTheTabOrViewKeepsTheUnsavedOutsideBrowserChoice() {
         writeFile(netLinks("Daywise-tab.ctl"), "x");
-        store.SaveSetting("Integration", "IE", "1");
-        recorder->answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No};
+        env->store.SaveSetting("Integration", "IE", "1");
+        env->messages.answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No};
         auto dialog = open();
         control(*dialog, "chkOutputIE")->click();
         control(*dialog, "chkOutputView")->click(); // added
         control(*dialog, "chkOutputTab")->click();  // removed, and the dialog loads again
-        QCOMPARE(recorder->texts(),
+        QCOMPARE(env->messages.texts(),
                  QStringList({str(91), restartQuestion(), str(92), restartQuestion()}));
         QVERIFY(!control(*dialog, "chkOutputIE")->isChecked());
         control<QPushButton>(*dialog, "cmdOK")->click();
-        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("0"));
+        QCOMPARE(env->store.GetSetting("Integration", "IE", ""), QStringLiteral("0"));
     }
 
     // The tab names the page in the folder the start-up decided, whatever it is.
     void addingTheTabWritesItsFileAndAsksToRestart() {
-        recorder->answers = {Answer::Ok, Answer::No};
+        env->messages.answers = {Answer::Ok, Answer::No};
         auto dialog = open();
         control(*dialog, "chkOutputTab")->click();
 
@@ -165,9 +141,9 @@ private slots:
                                     "TITLE = \"Daywise\"\r\n"
                                     "PRIORITY = 0\r\n";
         QCOMPARE(fileBytes(netLinks("Daywise-tab.ctl")), expected);
-        QCOMPARE(recorder->texts(), QStringList({str(93), restartQuestion()}));
-        QCOMPARE(recorder->shown[0].buttons, Messages::Buttons::OkCancel);
-        QCOMPARE(recorder->shown[1].buttons, Messages::Buttons::YesNo);
+        QCOMPARE(env->messages.texts(), QStringList({str(93), restartQuestion()}));
+        QCOMPARE(env->messages.shown[0].buttons, Messages::Buttons::OkCancel);
+        QCOMPARE(env->messages.shown[1].buttons, Messages::Buttons::YesNo);
         QVERIFY(control(*dialog, "chkOutputTab")->isChecked());
         QVERIFY(control(*dialog, "chkOutputIE")->isEnabled());
         QVERIFY(!RestartRequested);
@@ -175,7 +151,7 @@ private slots:
 
     void removingAndAddingTheViewAsksTheRightQuestions() {
         writeFile(netLinks("Daywise-viewbar.ctl"), "old");
-        recorder->answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No};
+        env->messages.answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No};
         auto dialog = open();
         QCheckBox* view = control(*dialog, "chkOutputView");
         QVERIFY(view->isChecked());
@@ -186,7 +162,7 @@ private slots:
         QVERIFY(!control(*dialog, "chkOutputIE")->isEnabled());
 
         view->click();
-        QCOMPARE(recorder->texts(),
+        QCOMPARE(env->messages.texts(),
                  QStringList({str(90), restartQuestion(), str(91), restartQuestion()}));
         const QList<QByteArray> lines = fileBytes(netLinks("Daywise-viewbar.ctl")).split('\n');
         QCOMPARE(lines.size(), 9);
@@ -197,19 +173,19 @@ private slots:
     }
 
     void cancelledQuestionsAndCancelChangeNothingMore() {
-        recorder->answers = {Answer::Cancel};
+        env->messages.answers = {Answer::Cancel};
         auto dialog = open();
         control(*dialog, "chkOutputTab")->click();
         QVERIFY(!QFile::exists(netLinks("Daywise-tab.ctl")));
-        QCOMPARE(recorder->texts(), QStringList({str(93)}));
+        QCOMPARE(env->messages.texts(), QStringList({str(93)}));
 
-        recorder->answers = {Answer::Ok, Answer::No};
+        env->messages.answers = {Answer::Ok, Answer::No};
         control(*dialog, "chkOutputTab")->click();
         QVERIFY(QFile::exists(netLinks("Daywise-tab.ctl")));
         control(*dialog, "chkOutputIE")->click();
         control<QPushButton>(*dialog, "cmdCancel")->click();
         QVERIFY(QFile::exists(netLinks("Daywise-tab.ctl")));
-        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
+        QCOMPARE(env->store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
         QCOMPARE(unloadRequests, 0);
     }
 
@@ -230,9 +206,9 @@ private slots:
         QCOMPARE(placements("toolbar"), QJsonArray({3}));
         QCOMPARE(placements("tools_menu"), QJsonArray({4}));
 
-        recorder->answers = {Answer::No};
+        env->messages.answers = {Answer::No};
         control<QPushButton>(*dialog, "cmdOK")->click();
-        QCOMPARE(recorder->texts(), QStringList({restartQuestion()}));
+        QCOMPARE(env->messages.texts(), QStringList({restartQuestion()}));
         QVERIFY(!dialog->isVisible());
         QCOMPARE(placements("toolbar"), QJsonArray({3}));
     }
@@ -252,46 +228,46 @@ private slots:
 
         auto again = open();
         screen(*again, 7)->click();
-        recorder->answers = {Answer::No};
+        env->messages.answers = {Answer::No};
         control<QPushButton>(*again, "cmdOK")->click();
         QCOMPARE(aux.AuxCommandExists("Daywise"), 0);
-        QCOMPARE(store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
+        QCOMPARE(env->store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
     }
 
     void failedRegistrationOrPlacementIsReported() {
         failCommands();
         auto dialog = open();
         screen(*dialog, 0)->click();
-        QCOMPARE(recorder->texts(), QStringList({str(22)}));
+        QCOMPARE(env->messages.texts(), QStringList({str(22)}));
         control<QPushButton>(*dialog, "cmdOK")->click();
-        QCOMPARE(recorder->texts(), QStringList({str(22), str(22)}));
+        QCOMPARE(env->messages.texts(), QStringList({str(22), str(22)}));
 
-        recorder->shown.clear();
+        env->messages.shown.clear();
         QFile::remove(act->home().auxFailurePath());
         commands().AddAuxCommand("Daywise", "daywise", "", "Daywise", "", "", "", 1);
         auto second = open();
         failCommands();
         screen(*second, 11)->click();
-        QVERIFY(recorder->shown.isEmpty());
+        QVERIFY(env->messages.shown.isEmpty());
         control<QPushButton>(*second, "cmdOK")->click();
-        QCOMPARE(recorder->texts(), QStringList({str(22)}));
+        QCOMPARE(env->messages.texts(), QStringList({str(22)}));
         QVERIFY(!RestartRequested);
     }
 
     void anUnwritableLinkFolderIsAFailureNotARestart() {
         writeFile(netLinks().chopped(1), "not a folder");
-        recorder->answers = {Answer::Ok, Answer::Ok};
+        env->messages.answers = {Answer::Ok, Answer::Ok};
         auto dialog = open();
         control(*dialog, "chkOutputTab")->click();
         control(*dialog, "chkOutputView")->click();
-        QCOMPARE(recorder->texts(), QStringList({str(93), str(22), str(91), str(22)}));
+        QCOMPARE(env->messages.texts(), QStringList({str(93), str(22), str(91), str(22)}));
         QVERIFY(!control(*dialog, "chkOutputTab")->isChecked());
         QVERIFY(!control(*dialog, "chkOutputView")->isChecked());
         QVERIFY(!RestartRequested);
     }
 
     void agreeingToRestartClosesTheDialogThenUnloadsTheMainWindow() {
-        recorder->answers = {Answer::Ok, Answer::Yes};
+        env->messages.answers = {Answer::Ok, Answer::Yes};
         auto dialog = open();
         dialog->show();
         control(*dialog, "chkOutputTab")->click();

@@ -91,10 +91,8 @@ private slots:
         QCOMPARE(ticks.size(), 2);
         QCOMPARE(recorder.shown.size(), 5);
         // The tab shows the page where this run writes it, as the start-up decided.
-        QFile tab(act.home().netLinksPath() + "/Daywise-tab.ctl");
-        QVERIFY(tab.open(QIODevice::ReadOnly));
-        QVERIFY(tab.readAll().contains(
-            QDir::toNativeSeparators(pages.filePath("Daywise.htm")).toUtf8()));
+        QVERIFY(fileBytes(act.home().netLinksPath() + "/Daywise-tab.ctl")
+                    .contains(QDir::toNativeSeparators(pages.filePath("Daywise.htm")).toUtf8()));
         QCOMPARE(
             act::standin::StandinAuxCommands(act.home()).AuxCommandExistsInToolbar(1, "Daywise"),
             1);
@@ -109,9 +107,7 @@ private slots:
         generation.setPageOpening(Generation::PageOpening::Never);
         QCOMPARE(generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17)).result,
                  GenerationOutcome::Result::Written);
-        QFile log(act.home().refreshLogPath());
-        QVERIFY(log.open(QIODevice::ReadOnly));
-        const QByteArray refreshed = log.readAll();
+        const QByteArray refreshed = fileBytes(act.home().refreshLogPath());
         QVERIFY(refreshed.contains("Daywise-tab.ctl"));
         QVERIFY(refreshed.contains("Daywise-viewbar.ctl"));
         setSettings(nullptr);

@@ -25,15 +25,8 @@ struct DialogTestEnvironment {
         LanguageBase = 200;
     }
 
-    QString value(const QString& inSection, const QString& key) const {
-        return store.GetSetting(inSection, key, QStringLiteral("<absent>"));
-    }
-    QString stored(const QString& key) const { return value(section, key); }
-    QStringList stored(const QStringList& keys) const {
-        QStringList values;
-        for (const QString& key : keys)
-            values << stored(key);
-        return values;
+    QString stored(const QString& key) const {
+        return store.GetSetting(section, key, QStringLiteral("<absent>"));
     }
     // The keys of "key=value;key=value" whose stored text differs, each as key=stored text.
     QStringList differing(const QString& pairs) const {

@@ -52,21 +52,28 @@ class DialogsContractTest : public QObject {
     void everyDialog() {
         QTest::addColumn<OpenDialog>("open");
         QTest::addColumn<QString>("confirm");
-        const auto row = [](const char* name, OpenDialog open, const char* confirm) {
-            QTest::newRow(name) << open << QString::fromLatin1(confirm);
+        QTest::addColumn<QString>("frenchTitle");
+        const auto row = [](const char* name, OpenDialog open, const char* confirm,
+                            const char* french) {
+            QTest::newRow(name) << open << QString::fromLatin1(confirm)
+                                << QString::fromUtf8(french);
         };
         row(
-            "frmFilter", [this] { return std::make_unique<frmFilter>(users); }, "cmdOK");
+            "frmFilter", [this] { return std::make_unique<frmFilter>(users); }, "cmdOK",
+            "Filtrage des activités");
         row(
-            "frmFields", [this] { return std::make_unique<frmFields>(fields); }, "cmdOK");
+            "frmFields", [this] { return std::make_unique<frmFields>(fields); }, "cmdOK",
+            "Éléments devant apparaître dans le calendrier");
         row(
-            "frmEmail", [] { return std::make_unique<frmEmail>(); }, "cmdSave");
+            "frmEmail", [] { return std::make_unique<frmEmail>(); }, "cmdSave", "Options e-mail");
         row(
-            "frmColor", [this] { return std::make_unique<frmColor>(users); }, "cmdOK");
+            "frmColor", [this] { return std::make_unique<frmColor>(users); }, "cmdOK",
+            "Choix des couleurs");
         row(
-            "frmLayout", [] { return std::make_unique<frmLayout>(); }, "cmdOK");
+            "frmLayout", [] { return std::make_unique<frmLayout>(); }, "cmdOK",
+            "Disposition à l'écran");
         row(
-            "frmLanguage", [] { return std::make_unique<frmLanguage>(); }, "cmdOK");
+            "frmLanguage", [] { return std::make_unique<frmLanguage>(); }, "cmdOK", "Langue");
     }
 
 private slots:
@@ -79,6 +86,16 @@ private slots:
         fields.positions = {{25, "Company"}, {80, "Phone Ext."}};
     }
     void cleanup() { env.reset(); }
+
+    // Each window takes its captions from the chosen language, not only the main one.
+    void everyDialogSpeaksFrench_data() { everyDialog(); }
+    void everyDialogSpeaksFrench() {
+        QFETCH(OpenDialog, open);
+        QFETCH(QString, frenchTitle);
+        LanguageBase = 400;
+        QCOMPARE(open()->windowTitle(), frenchTitle);
+        QCOMPARE(env->messages.shown.size(), 0);
+    }
 
     void cancelEnterAndTheCloseBoxWriteNothing_data() { everyDialog(); }
     void cancelEnterAndTheCloseBoxWriteNothing() {

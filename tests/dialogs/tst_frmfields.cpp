@@ -82,7 +82,6 @@ private slots:
     void frenchDefaults() {
         LanguageBase = 400;
         frmFields dlg(fields);
-        QCOMPARE(dlg.windowTitle(), "Éléments devant apparaître dans le calendrier");
         QCOMPARE(labelText(dlg, 43)->text(), "À définir :");
         QCOMPARE(combo(dlg)->itemText(0), "(Aucun)");
     }

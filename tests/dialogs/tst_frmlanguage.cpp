@@ -69,8 +69,6 @@ private slots:
         env->set("Language=1");
         LanguageBase = 400;
         frmLanguage dialog;
-        QCOMPARE(dialog.windowTitle(), "Langue");
-        QCOMPARE(control<QPushButton>(dialog, "cmdCancel")->text(), "&Annuler");
         QVERIFY(!control<QPushButton>(dialog, "cmdCancel")->isHidden());
         QCOMPARE(languages(dialog)->currentText(), "Français");
         languages(dialog)->setCurrentIndex(0);

@@ -76,14 +76,6 @@ private slots:
         QVERIFY(env->messages.shown.isEmpty());
     }
 
-    void frenchCaptions() {
-        LanguageBase = 400;
-        open();
-        QCOMPARE(dialog->windowTitle(), "Disposition à l'écran");
-        QCOMPARE(control<QLabel>(*dialog, "lblField7")->text(), "À définir :");
-        QCOMPARE(control<QPushButton>(*dialog, "cmdCancel")->text(), "&Annuler");
-    }
-
     void okWritesBackWhatWasStoredAndFillsTheRest() {
         env->set("Width2=40;FieldCol4=A;FieldCol5=-1;FieldOrder4=12");
         open();

@@ -1,9 +1,7 @@
 #include "FakeAct.h"
-#include "RecordingMessages.h"
+#include "ShellTestSupport.h"
 #include "shell/InstanceGuard.h"
-#include "shell/MemorySettingsStore.h"
 #include "shell/Module1.h"
-#include "shell/ProgramState.h"
 #include "shell/frmMain.h"
 
 #include <QDateTime>
@@ -14,32 +12,30 @@
 class Module1Test : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MemorySettingsStore> store;
-    std::unique_ptr<RecordingMessages> messages;
+    std::unique_ptr<ShellTestEnvironment> env;
     std::unique_ptr<fake::Script> script;
+
+    std::unique_ptr<frmMain> start(InstanceGuard& guard) {
+        fake::Factory factory(*script);
+        return Main(factory, guard);
+    }
 
 private slots:
     void init() {
-        store = std::make_unique<MemorySettingsStore>();
-        store->SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
-        setSettings(store.get());
-        messages = std::make_unique<RecordingMessages>();
+        env = std::make_unique<ShellTestEnvironment>();
+        env->store.SaveSetting(QStringLiteral("Settings"), QStringLiteral("Installed"), "1");
         script = std::make_unique<fake::Script>();
         QFile::remove(InstanceGuard::lockPath());
     }
-    void cleanup() {
-        messages.reset();
-        setSettings(nullptr);
-    }
+    void cleanup() { env.reset(); }
 
     void startsOnTheOpenDatabase() {
-        fake::Factory factory(*script);
         InstanceGuard guard;
-        const auto window = Main(factory, guard);
+        const auto window = start(guard);
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(script->log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void secondInstanceIsRefusedEvenLongAfterTheFirstStarted() {
@@ -50,12 +46,10 @@ private slots:
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                  QFileDevice::FileModificationTime));
         lock.close();
-        fake::Factory factory(*script);
         InstanceGuard second;
-        QVERIFY(!Main(factory, second));
-        QCOMPARE(messages->texts(),
+        QVERIFY(!start(second));
+        QCOMPARE(env->messages.texts(),
                  QStringList{"An instance of this program is already running !"});
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
         QVERIFY(script->log.isEmpty());
     }
 
@@ -77,13 +71,12 @@ private slots:
 
     void noOpenDatabaseEndsAfterSaying() {
         script->databaseOpen = false;
-        const int settingsBefore = store->size();
-        fake::Factory factory(*script);
+        const int settingsBefore = env->store.size();
         InstanceGuard guard;
-        QVERIFY(!Main(factory, guard));
-        QCOMPARE(messages->texts(), QStringList{"Please open a database BEFORE running Daywise!"});
-        QCOMPARE(messages->shown[0].title, QStringLiteral("Daywise"));
-        QCOMPARE(store->size(), settingsBefore);
+        QVERIFY(!start(guard));
+        QCOMPARE(env->messages.texts(),
+                 QStringList{"Please open a database BEFORE running Daywise!"});
+        QCOMPARE(env->store.size(), settingsBefore);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -25,6 +26,16 @@ QString stored(const QtSettingsStore& store) {
     for (const char* key : {"Installed", "StartDate", "EndDate", "RangeOption"})
         values << store.GetSetting(Settings, QString::fromLatin1(key), "absent");
     return values.join(QLatin1Char(' '));
+}
+
+// The number of the program's error the step raises; 0 when it raises none.
+int errorOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
 }
 
 } // namespace
@@ -119,20 +130,9 @@ private slots:
         QCOMPARE(convert::toInt16(QStringLiteral("-32768")), qint16(-32768));
         QVERIFY(convert::toBool(QStringLiteral("-1")));
         QVERIFY(!convert::toBool(QStringLiteral("0")));
-        try {
-            convert::toNumber(QStringLiteral("abc"));
-            QFAIL("text is not a number");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), 13);
-            QCOMPARE(e.description(), QStringLiteral("Type mismatch"));
-        }
-        try {
-            convert::toInt16(QStringLiteral("40000"));
-            QFAIL("40000 is no 16-bit number");
-        } catch (const RuntimeError& e) {
-            QCOMPARE(e.number(), 6);
-        }
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, convert::toNumber(QString()));
+        QCOMPARE(errorOf([] { convert::toNumber(QStringLiteral("abc")); }), 13);
+        QCOMPARE(errorOf([] { convert::toNumber(QString()); }), 13);
+        QCOMPARE(errorOf([] { convert::toInt16(QStringLiteral("40000")); }), 6);
     }
 
     void datesReadInTheStoredFormAndTheLocales() {
@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(convert::toDate(convert::dateText(date)), date);
         QCOMPARE(convert::toDate(QLocale::system().toString(date, QLocale::ShortFormat)), date);
         QCOMPARE(convert::toDate(QStringLiteral("2024-02-29 14:30:00")), date);
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, convert::toDate(QStringLiteral("not a date")));
+        QCOMPARE(errorOf([] { convert::toDate(QStringLiteral("not a date")); }), 13);
     }
 
     void stringTableHoldsBothLanguages() {

@@ -1,4 +1,3 @@
-#include "RecordingMessages.h"
 #include "ShellTestSupport.h"
 #include "act/frmIntegrate.h"
 #include "dialogs/frmColor.h"
@@ -9,11 +8,8 @@
 #include "dialogs/frmLayout.h"
 #include "engine/HtmlFolder.h"
 #include "shell/ClickableLabel.h"
-#include "shell/Clock.h"
 #include "shell/DialogPlacement.h"
-#include "shell/MemorySettingsStore.h"
 #include "shell/MessageBoxes.h"
-#include "shell/ProgramState.h"
 #include "shell/QtTranslation.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMain.h"
@@ -29,20 +25,20 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <functional>
+#include <map>
 
 // Every window used from the keyboard, with a name for every control a screen reader
 // announces, and in French all through when French is chosen.
 class UsabilityTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<MemorySettingsStore> store;
-    std::unique_ptr<RecordingMessages> messages;
-    std::unique_ptr<RecordingOpener> opener;
+    std::unique_ptr<ShellTestEnvironment> env;
     std::unique_ptr<StandinFixture> act;
 
     std::unique_ptr<frmMain> mainWindow(const char* language = "0") {
-        store->SaveSetting("Settings", "Installed", 1);
-        store->SaveSetting("Options", "Language", language);
+        env->store.SaveSetting("Settings", "Installed", 1);
+        env->store.SaveSetting("Options", "Language", language);
         auto window = std::make_unique<frmMain>(act->openSession(), htmlFolder());
         window->Form_Load();
         return window;
@@ -119,22 +115,14 @@ class UsabilityTest : public QObject {
 
 private slots:
     void init() {
-        store = std::make_unique<MemorySettingsStore>();
-        setSettings(store.get());
-        messages = std::make_unique<RecordingMessages>();
-        opener = std::make_unique<RecordingOpener>();
+        env = std::make_unique<ShellTestEnvironment>(
+            QDateTime(QDate(2024, 3, 11), QTime(10, 0), Qt::UTC));
         act = std::make_unique<StandinFixture>(StandinFixture::fixtureFile("engine-week.json"));
-        LanguageBase = 200;
-        setFixedNow(QDateTime(QDate(2024, 3, 11), QTime(10, 0), Qt::UTC));
     }
     void cleanup() {
         useQtTranslation(200);
         act.reset();
-        opener.reset();
-        messages.reset();
-        setSettings(nullptr);
-        setFixedNow({});
-        LanguageBase = 200;
+        env.reset();
     }
 
     void everyWindowIsNamedAllTheWayRound_data() {
@@ -147,25 +135,19 @@ private slots:
         QFETCH(QString, window);
         auto main = mainWindow();
         act::ActSession& session = main->session();
-        std::unique_ptr<QWidget> shown;
-        if (window == "frmMain")
-            shown = std::move(main);
-        else if (window == "frmFilter")
-            shown = std::make_unique<frmFilter>(session.users());
-        else if (window == "frmColor")
-            shown = std::make_unique<frmColor>(session.users());
-        else if (window == "frmEmail")
-            shown = std::make_unique<frmEmail>();
-        else if (window == "frmFields")
-            shown = std::make_unique<frmFields>(session.contact().fields());
-        else if (window == "frmLayout")
-            shown = std::make_unique<frmLayout>();
-        else if (window == "frmLanguage")
-            shown = std::make_unique<frmLanguage>();
-        else if (window == "frmIntegrate")
-            shown = std::make_unique<frmIntegrate>(*session.application, htmlFolder(), [] {});
-        else
-            shown = std::make_unique<frmAbout>();
+        const std::map<QString, std::function<std::unique_ptr<QWidget>()>> make{
+            {"frmFilter", [&] { return std::make_unique<frmFilter>(session.users()); }},
+            {"frmColor", [&] { return std::make_unique<frmColor>(session.users()); }},
+            {"frmEmail", [] { return std::make_unique<frmEmail>(); }},
+            {"frmFields", [&] { return std::make_unique<frmFields>(session.contact().fields()); }},
+            {"frmLayout", [] { return std::make_unique<frmLayout>(); }},
+            {"frmLanguage", [] { return std::make_unique<frmLanguage>(); }},
+            {"frmIntegrate",
+             [&] {
+                 return std::make_unique<frmIntegrate>(*session.application, htmlFolder(), [] {});
+             }},
+            {"frmAbout", [] { return std::make_unique<frmAbout>(); }}};
+        std::unique_ptr<QWidget> shown = window == "frmMain" ? std::move(main) : make.at(window)();
         const QStringList faults = unnamedOrUnreached(*shown);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
@@ -180,13 +162,15 @@ private slots:
         window->DTPicker2->setDate(QDate(2024, 5, 1));
         window->DTPicker1->setFocus();
         QTest::keyClick(window->DTPicker1, Qt::Key_Return);
-        QCOMPARE(messages->texts(),
+        QCOMPARE(env->messages.texts(),
                  QStringList{"The End Date is more than one month past the Start Date!"});
         QCOMPARE(window->DTPicker2->date(), QDate(2024, 4, 10)); // Create corrected it
+        QVERIFY(window->isVisible() && !window->ended());
 
         QTest::keySequence(window.get(), QKeySequence::HelpContents);
-        QCOMPARE(opener->opened.size(), 1);
-        QVERIFY(opener->opened[0].toString().startsWith("https://www.daywise.example.com/help/"));
+        QCOMPARE(env->opener.opened.size(), 1);
+        QVERIFY(
+            env->opener.opened[0].toString().startsWith("https://www.daywise.example.com/help/"));
 
         QCOMPARE(window->lblLink->palette().color(QPalette::WindowText),
                  window->palette().color(QPalette::Link));
@@ -194,21 +178,22 @@ private slots:
         QVERIFY(window->lblLink->hasFocus());
         QTest::keyClick(window->lblLink, Qt::Key_Space);
         QTest::keyClick(window->lblLink, Qt::Key_Return);
-        QCOMPARE(opener->opened.mid(1), QList<QUrl>(2, QUrl("https://www.daywise.example.com/")));
-        QCOMPARE(messages->shown.size(), 1); // Enter on the link is not Create
+        QCOMPARE(env->opener.opened.mid(1),
+                 QList<QUrl>(2, QUrl("https://www.daywise.example.com/")));
+        QCOMPARE(env->messages.shown.size(), 1); // Enter on the link is not Create
 
         QCOMPARE(window->Label1[0]->buddy(), window->DTPicker1);
         QCOMPARE(window->Label1[2]->buddy(), window->DTPicker2);
         QTest::keyClick(window->optCustom, Qt::Key_Escape);
         QVERIFY(window->ended());
-        QCOMPARE(store->GetSetting("Settings", "EndDate", ""), "2024-04-10");
+        QCOMPARE(env->store.GetSetting("Settings", "EndDate", ""), "2024-04-10");
 
         // Enter on the Cancel button in focus cancels.
         auto another = mainWindow();
         another->cmdCancel->setFocus();
         QTest::keyClick(another->cmdCancel, Qt::Key_Return);
         QVERIFY(another->ended());
-        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(env->messages.shown.size(), 1);
     }
 
     void colourBoxesOpenFromTheKeyboard() {
