@@ -1,8 +1,8 @@
 #include "ActdbCommands.h"
 
 #include "ActdbImportIcs.h"
+#include "ActdbOptions.h"
 #include "ActdbStatus.h"
-#include "ActdbUsageError.h"
 #include "act/standin/ActHome.h"
 #include "act/standin/DatabaseFile.h"
 #include "act/standin/DemoDatabase.h"
@@ -52,16 +52,6 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-QDate demoDay(const QCommandLineParser& parser) {
-    if (!parser.isSet(QStringLiteral("today")))
-        return QDate::currentDate();
-    const QString text = parser.value(QStringLiteral("today"));
-    const QDate day = QDate::fromString(text, Qt::ISODate);
-    if (!day.isValid() || text.size() != 10)
-        throw ActdbUsageError{QStringLiteral("not a date YYYY-MM-DD: %1").arg(text)};
-    return day;
-}
-
 const QString Db = QStringLiteral("DB");
 const QString DbHelp = QStringLiteral("The stand-in database file.");
 
@@ -108,7 +98,7 @@ QList<Command> commands() {
          {{QStringLiteral("today"), QStringLiteral("The day to build around (default: today)."),
            QStringLiteral("YYYY-MM-DD")}},
          [](const QStringList& a, const Parser& parser, QTextStream& out) {
-             const QDate day = demoDay(parser);
+             const QDate day = dateOption(parser, QStringLiteral("today"), QDate::currentDate());
              createDemoDatabase(a[0], day);
              out << "demo database around " << day.toString(Qt::ISODate) << " in " << a[0] << '\n';
          }},

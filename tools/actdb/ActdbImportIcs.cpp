@@ -1,6 +1,6 @@
 #include "ActdbImportIcs.h"
 
-#include "ActdbUsageError.h"
+#include "ActdbOptions.h"
 #include "act/standin/IcsImport.h"
 
 #include <QDate>
@@ -17,17 +17,6 @@ QString loginName() {
         if (const QString name = qEnvironmentVariable(variable); !name.isEmpty())
             return name;
     return QStringLiteral("User");
-}
-
-QDate dateOption(const QCommandLineParser& parser, const QString& name, const QDate& fallback) {
-    if (!parser.isSet(name))
-        return fallback;
-    const QString value = parser.value(name);
-    const QDate date = QDate::fromString(value, Qt::ISODate);
-    if (!date.isValid() || value.size() != 10)
-        throw ActdbUsageError{
-            QStringLiteral("--%1 wants a date YYYY-MM-DD, not '%2'").arg(name, value)};
-    return date;
 }
 
 act::standin::IcsImportOptions options(const QCommandLineParser& parser) {
