@@ -12,17 +12,9 @@ namespace {
 constexpr qsizetype FlushSize = 1 << 20;
 }
 
-AtomicTextFile::AtomicTextFile(const QString& path)
+AtomicTextFile::AtomicTextFile(const QString& path, StagedFiles* together)
     : path_(path)
-    , file_(path) {
-    if (!file_.open(QIODevice::WriteOnly))
-        fail();
-    buffer_.reserve(FlushSize);
-}
-
-AtomicTextFile::AtomicTextFile(const QString& path, StagedFiles& together)
-    : path_(path)
-    , file_(together.stage(path)) {
+    , file_(together ? together->stage(path) : path) {
     if (!file_.open(QIODevice::WriteOnly))
         fail();
     buffer_.reserve(FlushSize);
@@ -73,7 +65,7 @@ void AtomicTextFile::fail() {
 }
 
 void writeTextFile(const QString& path, const QStringList& lines, StagedFiles* together) {
-    AtomicTextFile file = together ? AtomicTextFile(path, *together) : AtomicTextFile(path);
+    AtomicTextFile file(path, together);
     for (const QString& line : lines)
         file.writeLine(line);
     file.commit();

@@ -11,9 +11,9 @@ class StagedFiles;
 // Every failure throws RuntimeError naming the file and saying what went wrong.
 class AtomicTextFile {
 public:
-    explicit AtomicTextFile(const QString& path);
-    // The file replaces the old one only when `together` commits, with the others staged there.
-    AtomicTextFile(const QString& path, StagedFiles& together);
+    // When `together` is given, the file replaces the old one only when `together` commits,
+    // with the others staged there.
+    explicit AtomicTextFile(const QString& path, StagedFiles* together = nullptr);
 
     void writeLine(const QString& line);
     void writeLines(const QByteArray& lines); // in UTF-8, each ended by CR LF already

@@ -106,7 +106,7 @@ QString FilePrint(const ActivityRow& row, const GenerationState& state, qsizetyp
 
 void CreateDataFile(const QString& path, const GenerationState& state, const SortResult& sorted,
                     StagedFiles* together) {
-    AtomicTextFile file = together ? AtomicTextFile(path, *together) : AtomicTextFile(path);
+    AtomicTextFile file(path, together);
     // Chromium then compiles Read() while the file loads, instead of parsing it twice: a
     // month of a large database shows half a second sooner.
     file.writeLine(QStringLiteral("//# allFunctionsCalledOnLoad"));
