@@ -2,6 +2,7 @@
 
 #include "ActivityRow.h"
 #include "act/ActSession.h"
+#include "act/ActivityFields.h"
 
 #include <QDateTime>
 #include <QList>
@@ -16,7 +17,7 @@ struct IcsEntry {
     };
 
     QString activityId;
-    int type = 0;     // 0 call, 1 meeting, 2 to-do
+    int type = act::ActivityType::Call;
     int priority = 1; // 0 high, 1 medium, 2 low
     QString regarding;
     QString details;
