@@ -37,7 +37,6 @@ private slots:
         QCOMPARE(script->log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
         QVERIFY(env->messages.shown.isEmpty());
     }
-
     void secondInstanceIsRefusedEvenLongAfterTheFirstStarted() {
         InstanceGuard first;
         QVERIFY(first.acquire());
@@ -52,7 +51,6 @@ private slots:
                  QStringList{"An instance of this program is already running !"});
         QVERIFY(script->log.isEmpty());
     }
-
     void lockOfACrashedInstanceIsTakenOver() {
         // A lock left by a process that is gone, as after a crash.
         QProcess gone;
@@ -68,7 +66,6 @@ private slots:
         InstanceGuard guard;
         QVERIFY(guard.acquire());
     }
-
     void noOpenDatabaseEndsAfterSaying() {
         script->databaseOpen = false;
         const int settingsBefore = env->store.size();
