@@ -3,14 +3,18 @@
 #include "dialogs/frmLanguage.h"
 #include "engine/HtmlFolder.h"
 #include "shell/ClickableLabel.h"
+#include "shell/InstanceGuard.h"
+#include "shell/Module1.h"
 #include "shell/QtSettingsStore.h"
 #include "shell/frmMain.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QGroupBox>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -56,6 +60,10 @@ class FrmMainTest : public QObject {
         window->Form_Load();
         return window;
     }
+    std::unique_ptr<frmMain> start(InstanceGuard& guard) {
+        fake::Factory factory(*script);
+        return Main(factory, guard);
+    }
     static void closeAct(frmMain& window) {
         static_cast<fake::Events*>(window.session().events.get())->userClosesAct();
     }
@@ -66,6 +74,7 @@ private slots:
             QDateTime(QDate(2025, 1, 31), QTime(10, 0), Qt::UTC));
         script = std::make_unique<fake::Script>();
         languageAsked = 0;
+        QFile::remove(InstanceGuard::lockPath());
     }
     void cleanup() { env.reset(); }
 
@@ -301,6 +310,54 @@ private slots:
             QCOMPARE(seen, QLatin1String(dialog));
         }
         QVERIFY(window->isVisible());
+    }
+    void startsOnTheOpenDatabase() {
+        installed();
+        InstanceGuard guard;
+        const auto window = start(guard);
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QCOMPARE(script->log, (QStringList{"OpenFile", "OpenEx", "PhoneFormatting 2"}));
+        QVERIFY(env->messages.shown.isEmpty());
+    }
+    void secondInstanceIsRefusedEvenLongAfterTheFirstStarted() {
+        InstanceGuard first;
+        QVERIFY(first.acquire());
+        QFile lock(InstanceGuard::lockPath());
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                 QFileDevice::FileModificationTime));
+        lock.close();
+        InstanceGuard second;
+        QVERIFY(!start(second));
+        QCOMPARE(env->messages.texts(),
+                 QStringList{"An instance of this program is already running !"});
+        QVERIFY(script->log.isEmpty());
+    }
+    void lockOfACrashedInstanceIsTakenOver() {
+        // A lock left by a process that is gone, as after a crash.
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        QVERIFY(gone.waitForStarted());
+        const qint64 pid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        {
+            QFile lock(InstanceGuard::lockPath());
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(QByteArray::number(pid) + "\ndaywise\n\n");
+        }
+        InstanceGuard guard;
+        QVERIFY(guard.acquire());
+    }
+    void noOpenDatabaseEndsAfterSaying() {
+        installed();
+        script->databaseOpen = false;
+        const int settingsBefore = env->store.size();
+        InstanceGuard guard;
+        QVERIFY(!start(guard));
+        QCOMPARE(env->messages.texts(),
+                 QStringList{"Please open a database BEFORE running Daywise!"});
+        QCOMPARE(env->store.size(), settingsBefore);
     }
 };
 
