@@ -19,10 +19,14 @@ struct Script {
     QStringList log;
 };
 
-class Database : public act::Database {
-public:
-    explicit Database(Script& script)
+template <typename Interface> struct Scripted : Interface {
+    explicit Scripted(Script& script)
         : script_(script) {}
+    Script& script_;
+};
+
+struct Database : Scripted<act::Database> {
+    using Scripted::Scripted;
     void OpenEx(const QString&) override { script_.log << QStringLiteral("OpenEx"); }
     void PhoneFormatting(int mode) override {
         script_.log << QStringLiteral("PhoneFormatting %1").arg(mode);
@@ -33,15 +37,10 @@ public:
     act::Activity& activity() override { return script_.act.session().activity(); }
     act::Contact& contact() override { return script_.act.session().contact(); }
     act::Users& users() override { return script_.act.session().users(); }
-
-private:
-    Script& script_;
 };
 
-class Application : public act::Application {
-public:
-    explicit Application(Script& script)
-        : script_(script) {}
+struct Application : Scripted<act::Application> {
+    using Scripted::Scripted;
     void OpenFile(const QString&) override { script_.log << QStringLiteral("OpenFile"); }
     bool IsDBOpen() const override { return script_.databaseOpen; }
     QString GetAppPath() const override { return script_.act.homePath(); }
@@ -53,38 +52,24 @@ public:
     std::unique_ptr<act::AuxCommands> auxCommands() override {
         return script_.act.session().application->auxCommands();
     }
-
-private:
-    Script& script_;
 };
 
-class Events : public act::EventControl {
-public:
-    explicit Events(Script& script)
-        : script_(script) {}
+struct Events : Scripted<act::EventControl> {
+    using Scripted::Scripted;
     qint32 dispatchRegister(qint32) override { return script_.registration; }
     void dispatchAcknowledgeClose() override { script_.log << QStringLiteral("Acknowledge"); }
     bool dispatchIsRunning() const override { return script_.running; }
-
     void userClosesAct() { emit OnActUserWantsToClose(); }
-
-private:
-    Script& script_;
 };
 
-class Factory : public act::ActFactory {
-public:
-    explicit Factory(Script& script)
-        : script_(script) {}
+struct Factory : Scripted<act::ActFactory> {
+    using Scripted::Scripted;
     std::unique_ptr<act::Application> createApplication() override {
         return std::make_unique<Application>(script_);
     }
     std::unique_ptr<act::EventControl> createEventControl() override {
         return std::make_unique<Events>(script_);
     }
-
-private:
-    Script& script_;
 };
 
 inline act::ActSession session(Script& script) {

@@ -31,16 +31,11 @@ private slots:
         QTest::addColumn<bool>("headless");
         QTest::newRow("nothing") << QStringList{} << false;
         QTest::newRow("-platform") << QStringList{"-platform", "offscreen"} << false;
-        QTest::newRow("--platform=") << QStringList{"--platform=offscreen"} << false;
-        QTest::newRow("-session") << QStringList{"-session", "1234_5"} << false;
         QTest::newRow("-style and -reverse")
             << QStringList{"-style", "Fusion", "-reverse"} << false;
         QTest::newRow("--create") << QStringList{"--create"} << true;
         QTest::newRow("--create after Qt's")
             << QStringList{"-platform", "offscreen", "--create"} << true;
-        QTest::newRow("--help") << QStringList{"--help"} << true;
-        QTest::newRow("--version") << QStringList{"--version"} << true;
-        QTest::newRow("a mistake") << QStringList{"--week"} << true;
         QTest::newRow("a stray word") << QStringList{"calendar"} << true;
     }
     void onlyDaywiseOptionsMakeTheHeadlessRun() {
@@ -48,37 +43,30 @@ private slots:
         QFETCH(bool, headless);
         QCOMPARE(asksForHeadlessRun(QStringList{"daywise"} + arguments), headless);
     }
-
     void qtOptionsAndTheirValuesAreLeftToQt() {
         QCOMPARE(withoutQtWindowOptions(
                      {"daywise", "-platform", "offscreen", "--create", "-style=Fusion", "--week"}),
                  QStringList({"daywise", "--create", "--week"}));
     }
-
     void daysInEveryForm_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("day");
         QTest::newRow("ISO") << "2024-02-29" << QDate(2024, 2, 29);
-        QTest::newRow("today") << "today" << today;
         QTest::newRow("Tomorrow") << "Tomorrow" << QDate(2024, 3, 12);
-        QTest::newRow("yesterday") << "yesterday" << QDate(2024, 3, 10);
         QTest::newRow("+N") << "+30" << QDate(2024, 4, 10);
         QTest::newRow("-N") << "-11" << QDate(2024, 2, 29);
         QTest::newRow("no such day") << "2023-02-29" << QDate();
         QTest::newRow("day first") << "11/03/2024" << QDate();
         QTest::newRow("no sign") << "3" << QDate();
-        QTest::newRow("short ISO") << "2024-3-1" << QDate();
         QTest::newRow("empty") << "" << QDate();
-        QTest::newRow("word") << "next week" << QDate();
     }
     void daysInEveryForm() {
         QFETCH(QString, text);
         QFETCH(QDate, day);
         QCOMPARE(dayFromText(text, today), day);
     }
-
     void theRequestAsGiven() {
-        HeadlessRequest r = parseHeadlessCommandLine(
+        const HeadlessRequest r = parseHeadlessCommandLine(
             {"daywise", "--create", "--start=-7", "--end", "+2", "--html-dir", "out", "--open"},
             today);
         QCOMPARE(r.action, HeadlessRequest::Action::Create);
@@ -86,29 +74,19 @@ private slots:
         QCOMPARE(r.end, QDate(2024, 3, 13));
         QCOMPARE(r.htmlDir, "out");
         QVERIFY(r.open);
-        r = parseHeadlessCommandLine({"daywise", "--create", "--month"}, today);
-        QVERIFY(!r.start.isValid());
-        QCOMPARE(r.length, HeadlessRequest::Length::Month);
-        QCOMPARE(parseHeadlessCommandLine({"daywise", "--help-all"}, today).action,
-                 HeadlessRequest::Action::HelpAll);
     }
-
     void mistakesAreNamed_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("named");
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "'bogus'";
         QTest::newRow("--start without --create")
             << QStringList{"--start", "today"} << "--start needs --create";
-        QTest::newRow("--html-dir without --create")
-            << QStringList{"--html-dir", "x"} << "--html-dir needs --create";
         QTest::newRow("--week with --month")
             << QStringList{"--create", "--week", "--month"} << "--week and --month";
         QTest::newRow("--end with --week")
             << QStringList{"--create", "--end", "today", "--week"} << "--end and --week";
         QTest::newRow("bad day") << QStringList{"--create", "--start", "11/03/2024"}
                                  << "--start: not a day: '11/03/2024'";
-        QTest::newRow("bad end") << QStringList{"--create", "--end", "soon"}
-                                 << "--end: not a day: 'soon'";
         QTest::newRow("missing day") << QStringList{"--create", "--start"} << "'--start'";
         QTest::newRow("stray word") << QStringList{"--create", "week"} << "'week'";
     }
@@ -122,18 +100,15 @@ private slots:
             QVERIFY2(mistake.message.contains(named), qPrintable(mistake.message));
         }
     }
-
     void refusedRangesNameWhatIsAllowed() {
         QCOMPARE(rangeMistake(QDate(2024, 1, 15), QDate(2024, 2, 15)), QString());
         QCOMPARE(rangeMistake(QDate(2024, 1, 15), QDate(2024, 2, 16)),
                  "the range 2024-01-15 to 2024-02-16 is longer than a month; the last end date "
                  "allowed is 2024-02-15");
         QVERIFY(rangeMistake(QDate(2024, 1, 31), QDate(2024, 3, 3)).endsWith("2024-03-02"));
-        QVERIFY(rangeMistake(QDate(2023, 12, 15), QDate(2024, 2, 1)).endsWith("2024-01-15"));
         QCOMPARE(rangeMistake(QDate(2024, 1, 15), QDate(2024, 1, 14)),
                  "the range ends on 2024-01-14, before it starts on 2024-01-15");
     }
-
     // The program itself: one line naming the mistake, the hint, status 2; help for a user.
     void theProgramAnswersAsALinuxToolDoes() {
         Run run = daywise({"--create", "--week", "--month"});
@@ -145,10 +120,7 @@ private slots:
         run = daywise({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith("Usage: daywise [--create [options]]\n"), qPrintable(run.out));
-        for (const char* part :
-             {"Without arguments, Daywise opens its main window", "--start <day>", "default: today",
-              "DAYWISE_ACT_HOME", "Exit status", "2  the command line was wrong"})
-            QVERIFY2(run.out.contains(part), part);
+        QVERIFY(run.out.contains("DAYWISE_ACT_HOME"));
         QVERIFY(!run.out.contains(DAYWISE_PROGRAM));
         QVERIFY(daywise({"--help-all"}).out.contains("-platform <value>"));
         QVERIFY(daywise({"--version"}).out.startsWith("daywise "));
