@@ -1,8 +1,6 @@
-// The calendar as a person sees it: makes calendars from a fixture with `daywise --create`,
-// opens the shipped page from the file system in headless Chromium and compares what it shows
-// with a stored expectation, then checks widths, print, contrast and damaged calendar files.
-// Keeps screenshots and prints in --out.
-//
+// The calendar as a person sees it: makes calendars with `daywise --create`, opens them in
+// headless Chromium, compares what they show with a stored expectation and checks widths,
+// print, contrast and damaged calendar files. Screenshots and prints stay in --out.
 // node page-test.js --daywise BIN --actdb BIN --page DIR --fixtures DIR --out DIR
 //                   [--chromium BIN] [--record-structure FILE]
 "use strict";
@@ -19,15 +17,12 @@ for (let i = 2; i + 1 < process.argv.length; i += 2)
 
 // Settings shared by every calendar: to-dos and cleared activities shown, colours by
 // priority (high red, medium blue, low green), a header text.
-const BASE_SETTINGS = {
-    Options: {HeaderText: "Sales team"},
-    Filter: {Type2: "1", Cleared: "0"},
+const BASE_SETTINGS = {Options: {HeaderText: "Sales team"}, Filter: {Type2: "1", Cleared: "0"},
     Colors: {ColorDefault: "0", PriorityColor0: "2631935", PriorityColor1: "13395456",
-             PriorityColor2: "3381555"},
-};
+             PriorityColor2: "3381555"}};
 const WEEK = ["2003-01-28", "2003-02-03"];
 const LONG_DAY = ["2003-04-15", "2003-04-16"];
-const LONG_DAY_ENTRIES = 90;
+const LONG_DAY_ENTRIES = [...Array(90).keys()].map((k) => `Entry ${String(k + 1).padStart(2, "0")} starts`);
 const EVERY_FIELD = Object.fromEntries([...Array(45).keys()].filter((k) => k < 16 || k >= 30)
     .map((k) => [`Field${k}`, "1"]));
 const LONG_DAY_SETTINGS = {Options: EVERY_FIELD, Filter: {Cleared: "0"}};
@@ -90,7 +85,7 @@ const SCENARIOS = [
 function withLongDay() {
     const fixture = JSON.parse(fs.readFileSync(path.join(o.fixtures, "page-week.json"), "utf8"));
     const entry = {duration: 10, scheduled_for: "USR000000001", contact: "CON000000001"};
-    for (let k = 0; k < LONG_DAY_ENTRIES; k++) {
+    for (let k = 0; k < LONG_DAY_ENTRIES.length; k++) {
         const n = String(k + 1).padStart(2, "0");
         fixture.activities.push({...entry, id: `ACT0000010${n}`, type: k % 3, priority: k % 3,
             regarding: `Entry ${n} starts`, details: "A note long enough to take a few lines " +
@@ -145,27 +140,22 @@ function readStructure() {
         "custom", "scheduledfor", "alsowith"];
     const selector = classes.map((c) => "." + c).join(",");
     const text = (node) => (node ? node.textContent.replace(/\u00a0/g, " ").replace(/\s+/g, " ").trim() : null);
-    const all = (css) => [...document.querySelectorAll(css)];
+    const all = (css, within = document) => [...within.querySelectorAll(css)];
+    const cell = (id) => ({
+        icons: all("img", document.getElementById(id)).map((img) => img.getAttribute("src")),
+        fields: all(selector, document.getElementById(id)).map((field) => ({
+            cls: classes.find((c) => field.classList.contains(c)), text: text(field),
+            colour: getComputedStyle(field).color, links: all("a", field).map((a) => a.getAttribute("href")),
+        })),
+    });
     const days = [];
     for (let i = 0; document.getElementById("D" + i); i++) {
         const entries = [];
         for (let j = 0; document.getElementById(`D${i}A${j}C0`); j++)
-            entries.push([0, 1, 2, 3, 4, 5].map((c) => {
-                const cell = document.getElementById(`D${i}A${j}C${c}`);
-                return {
-                    icons: [...cell.querySelectorAll("img")].map((img) => img.getAttribute("src")),
-                    fields: [...cell.querySelectorAll(selector)].map((field) => ({
-                        cls: classes.find((c) => field.classList.contains(c)),
-                        text: text(field),
-                        colour: getComputedStyle(field).color,
-                        links: [...field.querySelectorAll("a")].map((a) => a.getAttribute("href")),
-                    })),
-                };
-            }));
+            entries.push([0, 1, 2, 3, 4, 5].map((c) => cell(`D${i}A${j}C${c}`)));
         days.push({
             banner: [text(all("#dayleft, .dayleft")[i]), text(all("#dayright, .dayright")[i])],
-            empty: entries.length ? null : text(document.getElementById("D" + i)),
-            entries,
+            empty: entries.length ? null : text(document.getElementById("D" + i)), entries,
         });
     }
     return {
@@ -213,21 +203,10 @@ function readLayout() {
             misaligned};
 }
 
-// Runs in the page: each banner's background and the contrast of its ink against it.
-function readBanners() {
-    const luminance = (css) => {
-        const [r, g, b] = css.match(/\d+/g).slice(0, 3).map((v) => {
-            const c = Number(v) / 255;
-            return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
-        });
-        return 0.2126 * r + 0.7152 * g + 0.0722 * b;
-    };
-    return [...document.querySelectorAll("div.day")].map((banner) => {
-        const {color, backgroundColor} = getComputedStyle(banner);
-        const [a, b] = [luminance(color), luminance(backgroundColor)].sort((x, y) => y - x);
-        return {backgroundColor, contrast: (a + 0.05) / (b + 0.05)};
-    });
-}
+// The relative luminance of a CSS rgb() colour, as contrast ratios are reckoned.
+const luminance = (css) => css.match(/\d+/g).slice(0, 3).map((v) => Number(v) / 255)
+    .map((c) => (c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4))
+    .reduce((sum, c, k) => sum + [0.2126, 0.7152, 0.0722][k] * c, 0);
 
 const keep = (name, data) => fs.writeFileSync(path.join(o.out, name), data);
 
@@ -270,9 +249,8 @@ async function checkPaper(tab, scenario) {
                                   marginLeft: margin, marginRight: margin}));
         const pages = execFileSync("pdftotext", ["-layout", file, "-"], {encoding: "utf8"})
             .split("\f").filter((page) => page.trim() !== "");
-        const printed = pages.join("").match(/Entry \d+ starts/g);
-        assert.equal(new Set(printed).size, LONG_DAY_ENTRIES, `${name} paper: every entry printed`);
-        assert.equal(printed.length, LONG_DAY_ENTRIES, `${name} paper: no entry printed twice`);
+        assert.deepEqual(pages.join("").match(/Entry \d+ starts/g), LONG_DAY_ENTRIES,
+                         `${name} paper: every entry printed once`);
         assert.ok(pages.length >= 3, `${name} paper: the long day runs over several pages`);
         pages.forEach((page, n) => {
             const where = `${name} paper, page ${n + 1}`;
@@ -333,13 +311,13 @@ async function runScenario(browser, scenario, actHome) {
             await checkWidths(tab, scenario);
         if (scenario.firstDay)
             assert.deepEqual(await page(() => [...document.querySelectorAll("#D0 .regarding")]
-                                 .map((e) => e.textContent.trim())),
-                             [...Array(LONG_DAY_ENTRIES).keys()].map((k) =>
-                                 `Entry ${String(k + 1).padStart(2, "0")} starts`),
-                             "the first day's entries");
-        for (const banner of scenario.banner ? await page(readBanners) : []) {
-            assert.equal(banner.backgroundColor, scenario.banner, "banner colour");
-            assert.ok(banner.contrast >= 4.5, `banner text readable: ${JSON.stringify(banner)}`);
+                .map((e) => e.textContent.trim())), LONG_DAY_ENTRIES, "the first day's entries");
+        for (const [ink, ground] of scenario.banner ? await page(() => [...document
+            .querySelectorAll("div.day")].map((e) => [getComputedStyle(e).color,
+                                                      getComputedStyle(e).backgroundColor])) : []) {
+            const [light, dark] = [luminance(ink), luminance(ground)].sort((x, y) => y - x);
+            assert.equal(ground, scenario.banner, "banner colour");
+            assert.ok((light + 0.05) / (dark + 0.05) >= 4.5, `banner text readable: ${ink} on ${ground}`);
         }
         if (scenario.calendars)
             assert.deepEqual(await page(readCalendars), scenario.calendars, "small calendars");
