@@ -203,6 +203,10 @@ function readLayout() {
             misaligned};
 }
 
+// Runs in the page: each banner's ink and background.
+const readBanners = () => [...document.querySelectorAll("div.day")].map((banner) =>
+    [getComputedStyle(banner).color, getComputedStyle(banner).backgroundColor]);
+
 // The relative luminance of a CSS rgb() colour, as contrast ratios are reckoned.
 const luminance = (css) => css.match(/\d+/g).slice(0, 3).map((v) => Number(v) / 255)
     .map((c) => (c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4))
@@ -312,9 +316,7 @@ async function runScenario(browser, scenario, actHome) {
         if (scenario.firstDay)
             assert.deepEqual(await page(() => [...document.querySelectorAll("#D0 .regarding")]
                 .map((e) => e.textContent.trim())), LONG_DAY_ENTRIES, "the first day's entries");
-        for (const [ink, ground] of scenario.banner ? await page(() => [...document
-            .querySelectorAll("div.day")].map((e) => [getComputedStyle(e).color,
-                                                      getComputedStyle(e).backgroundColor])) : []) {
+        for (const [ink, ground] of scenario.banner ? await page(readBanners) : []) {
             const [light, dark] = [luminance(ink), luminance(ground)].sort((x, y) => y - x);
             assert.equal(ground, scenario.banner, "banner colour");
             assert.ok((light + 0.05) / (dark + 0.05) >= 4.5, `banner text readable: ${ink} on ${ground}`);
@@ -338,14 +340,11 @@ async function main() {
                     "(scripts/setup.sh --tests installs it).");
         return 77;
     }
-    fs.mkdirSync(o.out, {recursive: true});
-    const actHome = path.join(o.out, "act-home");
+    const [actHome, database] = [path.join(o.out, "act-home"), path.join(o.out, "page-week.actdb")];
     fs.rmSync(actHome, {recursive: true, force: true});
-    const database = path.join(o.out, "page-week.actdb");
-    const run = (...a) => execFileSync(o.actdb, a, {env: environment(actHome),
-                                                    stdio: ["ignore", "pipe", "inherit"]});
-    run("import", database, withLongDay());
-    run("open", database);
+    fs.mkdirSync(o.out, {recursive: true});
+    for (const command of [["import", database, withLongDay()], ["open", database]])
+        execFileSync(o.actdb, command, {env: environment(actHome), stdio: ["ignore", "pipe", "inherit"]});
 
     const profile = fs.mkdtempSync(path.join(o.out, "profile-"));
     const browser = new Browser(o.chromium, profile);
