@@ -12,16 +12,12 @@ class Browser {
             "--hide-scrollbars", "--allow-file-access-from-files",
             `--user-data-dir=${profile}`, "--remote-debugging-pipe", "about:blank",
         ], {stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"]});
-        this.stderr = "";
+        Object.assign(this, {stderr: "", nextId: 1, pending: new Map(), listeners: new Set()});
         this.child.stderr.on("data", (chunk) => (this.stderr += chunk));
-        this.nextId = 1;
-        this.pending = new Map();
-        this.listeners = new Set();
         this.closed = new Promise((resolve) => this.child.on("exit", resolve));
         this.child.on("exit", () => {
             for (const {reject, method} of this.pending.values())
                 reject(new Error(`Chromium ended while waiting for ${method}:\n${this.stderr}`));
-            this.pending.clear();
         });
         let buffer = Buffer.alloc(0);
         this.child.stdio[4].on("data", (chunk) => {
@@ -34,31 +30,15 @@ class Browser {
     dispatch(message) {
         if (message.id === undefined)
             return this.listeners.forEach((listener) => listener(message));
-        const waiting = this.pending.get(message.id);
+        const {resolve, reject, method} = this.pending.get(message.id);
         this.pending.delete(message.id);
-        if (message.error)
-            waiting.reject(new Error(`${waiting.method}: ${message.error.message}`));
-        else
-            waiting.resolve(message.result);
+        message.error ? reject(new Error(`${method}: ${message.error.message}`)) : resolve(message.result);
     }
 
     send(method, params = {}, sessionId = undefined) {
         const id = this.nextId++;
         this.child.stdio[3].write(JSON.stringify({id, method, params, sessionId}) + "\0");
         return new Promise((resolve, reject) => this.pending.set(id, {resolve, reject, method}));
-    }
-
-    // Resolves with the first event of that name for the session.
-    event(method, sessionId) {
-        return new Promise((resolve) => {
-            const listener = (message) => {
-                if (message.method === method && message.sessionId === sessionId) {
-                    this.listeners.delete(listener);
-                    resolve(message.params);
-                }
-            };
-            this.listeners.add(listener);
-        });
     }
 
     async close() {
@@ -83,11 +63,13 @@ class Tab {
     }
 
     constructor(browser, targetId, sessionId) {
-        Object.assign(this, {browser, targetId, sessionId, errors: []});
+        Object.assign(this, {browser, targetId, sessionId, errors: [], loaded: () => {}});
         browser.listeners.add(({sessionId: from, method, params: p}) => {
             if (from !== sessionId)
                 return;
-            if (method === "Runtime.exceptionThrown")
+            if (method === "Page.loadEventFired")
+                this.loaded();
+            else if (method === "Runtime.exceptionThrown")
                 this.errors.push(p.exceptionDetails.exception?.description ?? p.exceptionDetails.text);
             else if (method === "Runtime.consoleAPICalled" && p.type === "error")
                 this.errors.push(p.args.map((a) => a.value ?? a.description).join(" "));
@@ -102,7 +84,7 @@ class Tab {
 
     // Loads the page and, unless told otherwise, waits until the calendar has every entry.
     async load(url, {whole = true} = {}) {
-        const loaded = this.browser.event("Page.loadEventFired", this.sessionId);
+        const loaded = new Promise((resolve) => (this.loaded = resolve));
         await this.send("Page.navigate", {url});
         await loaded;
         if (whole)
@@ -117,18 +99,16 @@ class Tab {
         }));
     }
 
-    async resize(width, height) {
-        this.width = width;
-        this.height = height;
-        await this.send("Emulation.setDeviceMetricsOverride",
-                        {width, height, deviceScaleFactor: 1, mobile: false});
+    resize(width, height) {
+        Object.assign(this, {width, height});
+        return this.send("Emulation.setDeviceMetricsOverride",
+                         {width, height, deviceScaleFactor: 1, mobile: false});
     }
 
     // Runs `fn` in the page and returns its result, which must be plain data.
     async evaluate(fn) {
-        const {result, exceptionDetails} = await this.send("Runtime.evaluate", {
-            expression: `(${fn})()`, returnByValue: true, awaitPromise: true,
-        });
+        const {result, exceptionDetails} = await this.send("Runtime.evaluate",
+            {expression: `(${fn})()`, returnByValue: true, awaitPromise: true});
         if (exceptionDetails)
             throw new Error(`in the page: ${exceptionDetails.exception?.description}`);
         return result.value;
@@ -141,9 +121,8 @@ class Tab {
             setTimeout(() => resolve(document.documentElement.scrollHeight), 100)));
         for (let k = 0, h = await height(); k < 5 && h !== this.height; k++, h = await height())
             await this.resize(this.width, h);
-        const {data} = await this.send("Page.captureScreenshot", {
-            format: "png", clip: {x: 0, y: 0, width: this.width, height: this.height, scale: 1},
-        });
+        const {data} = await this.send("Page.captureScreenshot",
+            {format: "png", clip: {x: 0, y: 0, width: this.width, height: this.height, scale: 1}});
         return Buffer.from(data, "base64");
     }
 
