@@ -192,11 +192,10 @@ function readLayout() {
         .map((e) => `${e.id || e.parentElement.id} ${e.className}: ${e.textContent}`);
     const misaligned = [];
     for (let i = 0; document.getElementById("D" + i); i++)
-        for (let c = 0; c < 6; c++) {
-            const lefts = [];
+        for (let c = 0, lefts = []; c < 6; c++, lefts = []) {
             for (let j = 0, cell; (cell = document.getElementById(`D${i}A${j}C${c}`)); j++)
                 lefts.push(cell.getBoundingClientRect().left);
-            if (lefts.length && Math.max(...lefts) - Math.min(...lefts) > 1)
+            if (Math.max(...lefts) - Math.min(...lefts) > 1)
                 misaligned.push(`day ${i}, column ${"ABCDEF"[c]}: ${lefts.join(", ")}`);
         }
     return {sideways: document.documentElement.scrollWidth - width, stickingOut, overflowing,
@@ -249,8 +248,8 @@ async function checkPaper(tab, scenario) {
         await tab.resize(WIDTH, 900);
         assert.deepEqual(overflowing, [], `${name} paper: no text beyond its cell`);
         const file = path.join(o.out, `${scenario.name}-${name}.pdf`);
-        fs.writeFileSync(file, await tab.pdf({paperWidth, paperHeight, marginTop: margin, marginBottom: margin,
-                                  marginLeft: margin, marginRight: margin}));
+        fs.writeFileSync(file, await tab.pdf({paperWidth, paperHeight, marginTop: margin,
+            marginBottom: margin, marginLeft: margin, marginRight: margin}));
         const pages = execFileSync("pdftotext", ["-layout", file, "-"], {encoding: "utf8"})
             .split("\f").filter((page) => page.trim() !== "");
         assert.deepEqual(pages.join("").match(/Entry \d+ starts/g), LONG_DAY_ENTRIES,
@@ -292,23 +291,18 @@ async function runScenario(browser, scenario, actHome) {
                          scenario.message, "the page says what is wrong");
             return;
         }
-        if (scenario.structure) {
-            structures[scenario.name] = await page(readStructure);
-            if (!o["record-structure"])
-                assert.deepEqual(structures[scenario.name], JSON.parse(fs.readFileSync(
-                    path.join(o.fixtures, "page-structure.json"), "utf8"))[scenario.name],
-                                 "what the page shows, against the stored expectation");
-        }
+        if (scenario.structure && (structures[scenario.name] = await page(readStructure)) &&
+            !o["record-structure"])
+            assert.deepEqual(structures[scenario.name], JSON.parse(fs.readFileSync(path.join(
+                o.fixtures, "page-structure.json"), "utf8"))[scenario.name], "what the page shows");
         if (scenario.paper) {
             await checkPaper(tab, scenario);
             // Field classes style fields only: "title" is also the title block's class, and
             // the "done" mark keeps its own size inside any field.
-            const [title, ink, done] = await page(() => [
-                getComputedStyle(document.querySelector("div.title")).color,
-                getComputedStyle(document.body).color,
-                getComputedStyle(document.querySelector(".acty .done")).fontSize]);
-            assert.equal(title, ink, "the title block in the page's ink");
-            assert.equal(done, "10px", "the done mark's size");
+            const [title, ink, done] = await page(() => ["div.title", "body", ".acty .done"]
+                .map((css) => getComputedStyle(document.querySelector(css))).map((s) => [s.color, s.fontSize]));
+            assert.deepEqual([title[0], done[1]], [ink[0], "10px"],
+                             "the title block in the page's ink, the done mark's own size");
         }
         await tab.whole();
         if (scenario.widths)
