@@ -57,12 +57,13 @@ cp "$prefix/bin/daywise" "$work/alone/"
 rm -rf "$html"
 XDG_DATA_DIRS=$readonly_copy/share "$work/alone/daywise" --create --start 2024-03-11 --week \
     >/dev/null || fail "the page in XDG_DATA_DIRS was not found"
-cmp -s "$share/daywise/html/Daywise.css" "$html/Daywise.css" || fail "the page was not copied from XDG_DATA_DIRS"
+cmp -s "$share/daywise/html/Daywise.css" "$html/Daywise.css" ||
+    fail "the page was not copied from XDG_DATA_DIRS"
 
 # ... and without one it says so and fails, rather than naming a missing page.
 rm -rf "$html"
 status=0
 page=$("$work/alone/daywise" --create --start 2024-03-11 --week 2>"$work/err") || status=$?
-[ "$status" = 1 ] && [ -z "$page" ] || fail "a run without the shipped page ended with $status: $page"
+[ "$status" = 1 ] && [ -z "$page" ] || fail "without the shipped page: status $status, page $page"
 grep -q "Daywise.htm" "$work/err" || fail "the missing page is not named: $(cat "$work/err")"
 echo "install test passed"

@@ -32,7 +32,9 @@ class Browser {
             return this.listeners.forEach((listener) => listener(message));
         const {resolve, reject, method} = this.pending.get(message.id);
         this.pending.delete(message.id);
-        message.error ? reject(new Error(`${method}: ${message.error.message}`)) : resolve(message.result);
+        if (message.error)
+            return reject(new Error(`${method}: ${message.error.message}`));
+        resolve(message.result);
     }
 
     send(method, params = {}, sessionId = undefined) {
@@ -94,7 +96,8 @@ class Tab {
     // The calendar fills in after the first screen, and says so with aria-busy meanwhile.
     whole() {
         return this.evaluate(() => new Promise((resolve) => {
-            const check = () => (document.querySelector("[aria-busy]") ? setTimeout(check, 20) : resolve());
+            const check = () =>
+                (document.querySelector("[aria-busy]") ? setTimeout(check, 20) : resolve());
             check();
         }));
     }
