@@ -12,64 +12,35 @@ class Browser {
             "--hide-scrollbars", "--allow-file-access-from-files",
             `--user-data-dir=${profile}`, "--remote-debugging-pipe", "about:blank",
         ], {stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"]});
-        this.stderr = "";
+        Object.assign(this, {stderr: "", nextId: 1, pending: new Map(), listeners: new Set()});
         this.child.stderr.on("data", (chunk) => (this.stderr += chunk));
-        this.nextId = 1;
-        this.pending = new Map();
-        this.listeners = new Set();
         this.closed = new Promise((resolve) => this.child.on("exit", resolve));
         this.child.on("exit", () => {
             for (const {reject, method} of this.pending.values())
                 reject(new Error(`Chromium ended while waiting for ${method}:\n${this.stderr}`));
-            this.pending.clear();
         });
         let buffer = Buffer.alloc(0);
         this.child.stdio[4].on("data", (chunk) => {
             buffer = Buffer.concat([buffer, chunk]);
-            let end;
-            while ((end = buffer.indexOf(0)) >= 0) {
+            for (let end; (end = buffer.indexOf(0)) >= 0; buffer = buffer.subarray(end + 1))
                 this.dispatch(JSON.parse(buffer.subarray(0, end).toString("utf8")));
-                buffer = buffer.subarray(end + 1);
-            }
         });
     }
 
     dispatch(message) {
-        if (message.id === undefined) {
-            for (const listener of this.listeners)
-                listener(message);
-            return;
-        }
-        const waiting = this.pending.get(message.id);
+        if (message.id === undefined)
+            return this.listeners.forEach((listener) => listener(message));
+        const {resolve, reject, method} = this.pending.get(message.id);
         this.pending.delete(message.id);
         if (message.error)
-            waiting.reject(new Error(`${waiting.method}: ${message.error.message}`));
-        else
-            waiting.resolve(message.result);
+            return reject(new Error(`${method}: ${message.error.message}`));
+        resolve(message.result);
     }
 
     send(method, params = {}, sessionId = undefined) {
         const id = this.nextId++;
         this.child.stdio[3].write(JSON.stringify({id, method, params, sessionId}) + "\0");
         return new Promise((resolve, reject) => this.pending.set(id, {resolve, reject, method}));
-    }
-
-    // Resolves with the first event of that name for the session, or rejects after `ms`.
-    event(method, sessionId, ms = 30000) {
-        return new Promise((resolve, reject) => {
-            const timer = setTimeout(() => {
-                this.listeners.delete(listener);
-                reject(new Error(`no ${method} within ${ms} ms`));
-            }, ms);
-            const listener = (message) => {
-                if (message.method === method && message.sessionId === sessionId) {
-                    clearTimeout(timer);
-                    this.listeners.delete(listener);
-                    resolve(message.params);
-                }
-            };
-            this.listeners.add(listener);
-        });
     }
 
     async close() {
@@ -86,30 +57,25 @@ class Tab {
     static async open(browser, width, height) {
         const {targetId} = await browser.send("Target.createTarget", {url: "about:blank"});
         const {sessionId} = await browser.send("Target.attachToTarget", {targetId, flatten: true});
-        const tab = new Tab(browser, targetId, sessionId, width, height);
-        await tab.send("Runtime.enable");
-        await tab.send("Log.enable");
-        await tab.send("Page.enable");
+        const tab = new Tab(browser, targetId, sessionId);
+        for (const domain of ["Runtime", "Log", "Page"])
+            await tab.send(`${domain}.enable`);
         await tab.resize(width, height);
         return tab;
     }
 
-    constructor(browser, targetId, sessionId, width, height) {
-        this.browser = browser;
-        this.targetId = targetId;
-        this.sessionId = sessionId;
-        this.width = width;
-        this.height = height;
-        this.errors = [];
-        browser.listeners.add((message) => {
-            if (message.sessionId !== sessionId)
+    constructor(browser, targetId, sessionId) {
+        Object.assign(this, {browser, targetId, sessionId, errors: [], loaded: () => {}});
+        browser.listeners.add(({sessionId: from, method, params: p}) => {
+            if (from !== sessionId)
                 return;
-            const p = message.params;
-            if (message.method === "Runtime.exceptionThrown")
+            if (method === "Page.loadEventFired")
+                this.loaded();
+            else if (method === "Runtime.exceptionThrown")
                 this.errors.push(p.exceptionDetails.exception?.description ?? p.exceptionDetails.text);
-            else if (message.method === "Runtime.consoleAPICalled" && p.type === "error")
+            else if (method === "Runtime.consoleAPICalled" && p.type === "error")
                 this.errors.push(p.args.map((a) => a.value ?? a.description).join(" "));
-            else if (message.method === "Log.entryAdded" && p.entry.level === "error")
+            else if (method === "Log.entryAdded" && p.entry.level === "error")
                 this.errors.push(`${p.entry.text} ${p.entry.url ?? ""}`.trim());
         });
     }
@@ -118,35 +84,34 @@ class Tab {
         return this.browser.send(method, params, this.sessionId);
     }
 
-    // Loads the page and, unless told otherwise, waits until the calendar has every entry: it
-    // fills in after the first screen, and says so with aria-busy meanwhile.
+    // Loads the page and, unless told otherwise, waits until the calendar has every entry.
     async load(url, {whole = true} = {}) {
-        const loaded = this.browser.event("Page.loadEventFired", this.sessionId);
+        const loaded = new Promise((resolve) => (this.loaded = resolve));
         await this.send("Page.navigate", {url});
         await loaded;
         if (whole)
             await this.whole();
     }
 
-    async whole() {
-        await this.evaluate(() => new Promise((resolve) => {
-            const check = () => (document.querySelector("[aria-busy]") ? setTimeout(check, 20) : resolve());
+    // The calendar fills in after the first screen, and says so with aria-busy meanwhile.
+    whole() {
+        return this.evaluate(() => new Promise((resolve) => {
+            const check = () =>
+                (document.querySelector("[aria-busy]") ? setTimeout(check, 20) : resolve());
             check();
         }));
     }
 
-    async resize(width, height) {
-        this.width = width;
-        this.height = height;
-        await this.send("Emulation.setDeviceMetricsOverride",
-                        {width, height, deviceScaleFactor: 1, mobile: false});
+    resize(width, height) {
+        Object.assign(this, {width, height});
+        return this.send("Emulation.setDeviceMetricsOverride",
+                         {width, height, deviceScaleFactor: 1, mobile: false});
     }
 
     // Runs `fn` in the page and returns its result, which must be plain data.
     async evaluate(fn) {
-        const {result, exceptionDetails} = await this.send("Runtime.evaluate", {
-            expression: `(${fn})()`, returnByValue: true, awaitPromise: true,
-        });
+        const {result, exceptionDetails} = await this.send("Runtime.evaluate",
+            {expression: `(${fn})()`, returnByValue: true, awaitPromise: true});
         if (exceptionDetails)
             throw new Error(`in the page: ${exceptionDetails.exception?.description}`);
         return result.value;
@@ -155,17 +120,12 @@ class Tab {
     // The whole page: the viewport grows to the page's height first, since the browser
     // draws only what is near the screen.
     async screenshot() {
-        const scrollHeight = () => this.evaluate(() => document.documentElement.scrollHeight);
-        const settle = () => this.evaluate(() => new Promise((resolve) => setTimeout(resolve, 100)));
-        let height = await scrollHeight();
-        for (let k = 0; k < 5 && height !== this.height; k++) {
-            await this.resize(this.width, height);
-            await settle();
-            height = await scrollHeight();
-        }
-        const {data} = await this.send("Page.captureScreenshot", {
-            format: "png", clip: {x: 0, y: 0, width: this.width, height, scale: 1},
-        });
+        const height = () => this.evaluate(() => new Promise((resolve) =>
+            setTimeout(() => resolve(document.documentElement.scrollHeight), 100)));
+        for (let k = 0, h = await height(); k < 5 && h !== this.height; k++, h = await height())
+            await this.resize(this.width, h);
+        const {data} = await this.send("Page.captureScreenshot",
+            {format: "png", clip: {x: 0, y: 0, width: this.width, height: this.height, scale: 1}});
         return Buffer.from(data, "base64");
     }
 
