@@ -103,13 +103,6 @@ private slots:
         QVERIFY(!QFile::exists("--help"));
     }
 
-    void createRefusesAnExistingFile() {
-        const QString db = path("new.actdb");
-        QCOMPARE(actdb({"create", db}).exitCode, 0);
-        QCOMPARE(actdb({"open", db}).exitCode, 0);
-        QCOMPARE(actdb({"create", db}).exitCode, 1);
-    }
-
     void aDamagedDatabaseIsNotExportedInPart() {
         const QString db = path("damaged.actdb");
         act::standin::importFixture(db, manyPagesFixture());

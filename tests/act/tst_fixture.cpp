@@ -68,16 +68,8 @@ private slots:
         QTest::newRow("not JSON") << QByteArray("{\"current_user\": ") << "not valid JSON";
         QTest::newRow("unknown top-level key") << changed("\"users\"", "\"colour\": 1, \"users\"")
                                                << R"(fixture, key "colour": unknown key)";
-        QTest::newRow("unknown recurrence key")
-            << activityWith(R"("recurrence": {"kind": 1, "daily": true})")
-            << R"(activity "A1", recurrence, key "daily": unknown key)";
         QTest::newRow("missing start") << changed(R"("start": "2024-03-11 09:00",)", "")
                                        << R"(activity "A1", key "start": missing required key)";
-        QTest::newRow("type as text") << changed(R"("type": 0)", R"("type": "1")")
-                                      << R"(activity "A1", key "type": a whole number)";
-        QTest::newRow("custom field repeats a named one")
-            << changed(R"("name": "Chloé")", R"("name": "Chloé", "fields": {"26": "x"})")
-            << R"(contact "C1", key "fields.26": field 26 is given twice)";
         QTest::newRow("user id of 11 characters")
             << changed(R"("id": "USR000000001", "name")", R"("id": "USR00000001", "name")")
             << R"(user "USR00000001", key "id": a user id has exactly 12 characters)";
@@ -86,15 +78,9 @@ private slots:
             << R"(fixture, key "current_user": no user "USR000000009")";
         QTest::newRow("unknown contact") << changed(R"("contact": "C1"})", R"("contact": "C2"})")
                                          << R"(activity "A1", key "contact": no contact "C2")";
-        QTest::newRow("start without leading zero")
-            << changed("2024-03-11 09:00", "2024-03-11 9:00")
-            << R"(activity "A1", key "start": a date and time)";
         QTest::newRow("end before start")
             << activityWith(R"("end": "2024-03-11 08:00")")
             << R"(activity "A1", key "end": the end is before the start)";
-        QTest::newRow("malformed until")
-            << activityWith(R"("recurrence": {"kind": 1, "until": "31/12/2024"})")
-            << R"(activity "A1", recurrence, key "until": a date)";
         QTest::newRow("week day 8")
             << activityWith(R"("recurrence": {"kind": 2, "weekdays": [2, 8]})")
             << R"(activity "A1", recurrence, key "weekdays": 8 is not between 1 and 7)";
@@ -119,15 +105,6 @@ private slots:
         }
         QCOMPARE(fileHash(db), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.actdb"});
-    }
-
-    void importReplacesAStandinDatabaseWhole() {
-        QTemporaryDir dir;
-        const QString db = dir.filePath(QStringLiteral("x.actdb"));
-        act::standin::importFixture(db, validFixture());
-        act::standin::importFixture(db, validFixture().replace("\"A1\"", "\"B2\""));
-        QVERIFY(act::standin::exportFixture(db).contains("\"B2\""));
-        QVERIFY(!act::standin::exportFixture(db).contains("\"A1\""));
     }
 
     void badPlacesAreReportedAndNothingIsTouched() {

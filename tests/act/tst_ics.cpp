@@ -244,18 +244,6 @@ private slots:
         QVERIFY(QDir(dir_.path()).entryList({"broken.actdb*"}).isEmpty());
     }
 
-    void importRefusesAnExistingFileAndAnUnknownZone() {
-        const QString db = path(QStringLiteral("existing.actdb"));
-        QCOMPARE(actdb({"create", db}).exitCode, 0);
-        const Result again = importIcs(db, {"todos.ics"});
-        QCOMPARE(again.exitCode, 1);
-        QVERIFY2(again.err.contains("exists already"), qPrintable(again.err));
-        const Result zone =
-            importIcs(path(QStringLiteral("zone.actdb")), {"todos.ics"}, {"--zone", "Mars/Base"});
-        QCOMPARE(zone.exitCode, 1);
-        QVERIFY2(zone.err.contains("unknown time zone \"Mars/Base\""), qPrintable(zone.err));
-    }
-
     // The demo week written out and read back gives the same rows, but for what a calendar
     // file does not carry: the contacts' other fields, colours, whether a row repeats, and
     // who else a colleague's booking with the user names (the import makes the colleague

@@ -71,20 +71,6 @@ private slots:
         env.reset();
     }
 
-    void withoutTabOrViewTheOutsideBrowserIsForced() {
-        env->store.SaveSetting("Integration", "IE", "0");
-        auto dialog = open();
-        QVERIFY(control(*dialog, "chkOutputIE")->isChecked());
-        QVERIFY(!control(*dialog, "chkOutputIE")->isEnabled());
-        QCOMPARE(env->store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
-
-        writeFile(netLinks("Daywise-tab.ctl"), "x");
-        env->store.SaveSetting("Integration", "IE", "0");
-        auto withTab = open();
-        QVERIFY(control(*withTab, "chkOutputTab")->isChecked());
-        QVERIFY(control(*withTab, "chkOutputIE")->isEnabled());
-    }
-
     void anUnreadableOutsideBrowserSettingStillLetsTheTabBoxAsk() {
         writeFile(netLinks("Daywise-tab.ctl"), "x");
         env->store.SaveSetting("Integration", "IE", "zz9");
@@ -155,23 +141,6 @@ private slots:
         QCOMPARE(lines[7], "BUTTON = \"Daywise\", \"" + bitmap.toUtf8() + "\"\r");
     }
 
-    void cancelledQuestionsAndCancelChangeNothingMore() {
-        env->messages.answers = {Answer::Cancel};
-        auto dialog = open();
-        control(*dialog, "chkOutputTab")->click();
-        QVERIFY(!QFile::exists(netLinks("Daywise-tab.ctl")));
-        QCOMPARE(env->messages.texts(), QStringList({str(93)}));
-
-        env->messages.answers = {Answer::Ok, Answer::No};
-        control(*dialog, "chkOutputTab")->click();
-        QVERIFY(QFile::exists(netLinks("Daywise-tab.ctl")));
-        control(*dialog, "chkOutputIE")->click();
-        control<QPushButton>(*dialog, "cmdCancel")->click();
-        QVERIFY(QFile::exists(netLinks("Daywise-tab.ctl")));
-        QCOMPARE(env->store.GetSetting("Integration", "IE", ""), QStringLiteral("1"));
-        QCOMPARE(unloadRequests, 0);
-    }
-
     void anUnknownCommandIsRegisteredBeforeItIsPlaced() {
         auto dialog = open();
         screen(*dialog, 2)->click();
@@ -240,17 +209,6 @@ private slots:
         control(*dialog, "chkOutputView")->click();
         QCOMPARE(env->messages.texts(), QStringList({str(93), str(22), str(91), str(22)}));
         QVERIFY(!RestartRequested);
-    }
-
-    void agreeingToRestartClosesTheDialogThenUnloadsTheMainWindow() {
-        env->messages.answers = {Answer::Ok, Answer::Yes};
-        auto dialog = open();
-        dialog->show();
-        control(*dialog, "chkOutputTab")->click();
-        QVERIFY(RestartRequested);
-        QVERIFY(!dialog->isVisible());
-        QCOMPARE(unloadRequests, 0);
-        QTRY_COMPARE(unloadRequests, 1);
     }
 };
 

@@ -63,20 +63,6 @@ private slots:
                                    "inside"}));
     }
 
-    void visitsByStartThenIdAndRewinds() {
-        StandinFixture fixture(
-            fixtureWith({activity("b", "2024-03-12 09:00", "2024-03-12 10:00"),
-                         activity("c", "2024-03-11 09:00", "2024-03-11 10:00"),
-                         activity("a", "2024-03-12 09:00", "2024-03-12 09:30")}));
-        act::Activity& a = fixture.session().activity();
-        QCOMPARE(visit(a, QDate(2024, 3, 1), QDate(2024, 4, 1)), QStringList({"c", "a", "b"}));
-        QVERIFY(a.IsEOF());
-        a.MoveFirst();
-        QCOMPARE(a.Data(act::ActivityField::Id).toString(), QStringLiteral("c"));
-        QCOMPARE(visit(a, QDate(2024, 4, 1), QDate(2024, 5, 1)), QStringList());
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, a.Data(act::ActivityField::Id));
-    }
-
     void fieldsReadByNumberWithDefaultsForWhatIsNotGiven() {
         StandinFixture fixture(
             fixtureWith({activity("full", "2024-03-12 09:00", "2024-03-14 17:30",
