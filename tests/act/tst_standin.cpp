@@ -90,22 +90,6 @@ private slots:
         QCOMPARE(a.NextScheduledWith(), QString());
     }
 
-    void contactsAndUsersByNumber() {
-        StandinFixture fixture(fixtureWith());
-        act::ActSession& s = fixture.session();
-        act::Contact& c = s.contact();
-        c.LookupMyRecord();
-        QCOMPARE(c.Data(act::ContactField::Name), QStringLiteral("Alice Martin"));
-        QVERIFY(c.GoTo(QStringLiteral("CON000000001")));
-        QCOMPARE(c.Data(120), QStringLiteral("1970-04-01"));
-        QVERIFY(!c.GoTo(QStringLiteral("CON999999999")));
-        QCOMPARE(c.Data(act::ContactField::Id), QString());
-        QCOMPARE(s.users().Access(2), 3);
-        QCOMPARE(s.users().Security(2), 1);
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, s.users().Name(3));
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, s.users().Name(0));
-    }
-
     // Reading on past a damaged page used to give fewer users, or contacts without fields.
     void aDamagedPageIsAnErrorNotMissingData_data() {
         QTest::addColumn<QString>("table");
