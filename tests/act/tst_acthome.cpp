@@ -27,8 +27,6 @@ private slots:
         QSignalSpy closing(&events, &act::EventControl::OnActUserWantsToClose);
         QVERIFY(events.dispatchIsRunning());
         QVERIFY(events.dispatchRegister(0) >= 1);
-        QTest::qWait(100);
-        QCOMPARE(closing.count(), 0);
         const QString path = session.database->GetDatabasePath();
         session.application->Command(150);
         QTRY_COMPARE(closing.count(), 1);

@@ -145,13 +145,9 @@ private slots:
         auto dialog = open();
         screen(*dialog, 2)->click();
         screen(*dialog, 9)->click();
-        const QString folder = nativePath(QCoreApplication::applicationDirPath());
-        const QString base = folder + QDir::separator() +
-                             QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
         const QJsonObject registered = command();
         QCOMPARE(registered["program_file"].toString(),
                  nativePath(QCoreApplication::applicationFilePath()));
-        QCOMPARE(registered["icon_file"].toString(), base + ".ico");
         QCOMPARE(registered["flags"].toInt(), 1);
         QCOMPARE(placements("toolbar"), QJsonArray({3}));
         QCOMPARE(placements("tools_menu"), QJsonArray({4}));
