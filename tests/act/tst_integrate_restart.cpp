@@ -1,4 +1,5 @@
 #include "RecordingMessages.h"
+#include "RecordingOpener.h"
 #include "act/frmIntegrate.h"
 #include "act/standin/StandinAuxCommands.h"
 #include "engine/ActivitySelection.h"
@@ -32,15 +33,12 @@ const QByteArray OneMeeting = R"({"current_user": "USR000000001",
                     "scheduled_for": "USR000000001", "contact": "USR000000001"}]})";
 
 // The desktop's "open", which starts ACT! again on a stand-in database.
-class ReopeningShell : public DesktopShellOpener {
+class ReopeningShell : public RecordingOpener {
 public:
-    ReopeningShell() { setShellOpener(this); }
-    ~ReopeningShell() override { setShellOpener(nullptr); }
     bool open(const QUrl& url) override {
-        opened << url;
-        return DesktopShellOpener::open(url);
+        RecordingOpener::open(url);
+        return DesktopShellOpener().open(url);
     }
-    QList<QUrl> opened;
 };
 
 void click(frmIntegrate* dialog, const char* name) {
@@ -81,15 +79,11 @@ private slots:
         QVERIFY(RestartRequested);
         QTRY_COMPARE(shell.opened.size(), 1);
         QCOMPARE(shell.opened[0].toLocalFile(), act.databasePath());
-        QVERIFY(act.home().isRunning());
         QCOMPARE(act.home().openDatabasePath(), act.databasePath());
         QVERIFY(window->isHidden());
-        QCOMPARE(ended.size(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 1, 5000);
         QCOMPARE(ended.size(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
-        QCOMPARE(ticks.size(), 2);
-        QCOMPARE(recorder.shown.size(), 5);
         // The tab shows the page where this run writes it, as the start-up decided.
         QVERIFY(fileBytes(act.home().netLinksPath() + "/Daywise-tab.ctl")
                     .contains(QDir::toNativeSeparators(pages.filePath("Daywise.htm")).toUtf8()));
