@@ -8,13 +8,13 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <functional>
 
 using OpenDialog = std::function<std::unique_ptr<QDialog>()>;
-Q_DECLARE_METATYPE(OpenDialog)
 
 namespace {
 
@@ -49,31 +49,36 @@ class DialogsContractTest : public QObject {
     FakeUsers users;
     FakeContactFields fields;
 
-    void everyDialog() {
-        QTest::addColumn<OpenDialog>("open");
-        QTest::addColumn<QString>("confirm");
+    OpenDialog opener(const QString& name) {
+        const QHash<QString, OpenDialog> open{
+            {"frmFilter", [this] { return std::make_unique<frmFilter>(users); }},
+            {"frmFields", [this] { return std::make_unique<frmFields>(fields); }},
+            {"frmEmail", [] { return std::make_unique<frmEmail>(); }},
+            {"frmColor", [this] { return std::make_unique<frmColor>(users); }},
+            {"frmLayout", [] { return std::make_unique<frmLayout>(); }},
+            {"frmLanguage", [] { return std::make_unique<frmLanguage>(); }}};
+        return open.value(name);
+    }
+    static QString confirmOf(const QString& dialog) {
+        return dialog == "frmEmail" ? "cmdSave" : "cmdOK";
+    }
+
+    static void everyDialog() {
         QTest::addColumn<QString>("frenchTitle");
-        const auto row = [](const char* name, OpenDialog open, const char* confirm,
-                            const char* french) {
-            QTest::newRow(name) << open << QString::fromLatin1(confirm)
-                                << QString::fromUtf8(french);
-        };
-        row(
-            "frmFilter", [this] { return std::make_unique<frmFilter>(users); }, "cmdOK",
-            "Filtrage des activités");
-        row(
-            "frmFields", [this] { return std::make_unique<frmFields>(fields); }, "cmdOK",
-            "Éléments devant apparaître dans le calendrier");
-        row(
-            "frmEmail", [] { return std::make_unique<frmEmail>(); }, "cmdSave", "Options e-mail");
-        row(
-            "frmColor", [this] { return std::make_unique<frmColor>(users); }, "cmdOK",
-            "Choix des couleurs");
-        row(
-            "frmLayout", [] { return std::make_unique<frmLayout>(); }, "cmdOK",
-            "Disposition à l'écran");
-        row(
-            "frmLanguage", [] { return std::make_unique<frmLanguage>(); }, "cmdOK", "Langue");
+        QTest::newRow("frmFilter") << "Filtrage des activités";
+        QTest::newRow("frmFields") << "Éléments devant apparaître dans le calendrier";
+        QTest::newRow("frmEmail") << "Options e-mail";
+        QTest::newRow("frmColor") << "Choix des couleurs";
+        QTest::newRow("frmLayout") << "Disposition à l'écran";
+        QTest::newRow("frmLanguage") << "Langue";
+    }
+    // Confirms the dialog of the current row with "key=value;..." stored in its section.
+    std::unique_ptr<QDialog> confirmWith(const QString& section, const QString& stored) {
+        env->section = section;
+        env->set(stored);
+        std::unique_ptr<QDialog> dialog = opener(QTest::currentDataTag())();
+        press(*dialog, confirmOf(QTest::currentDataTag()));
+        return dialog;
     }
 
 private slots:
@@ -90,17 +95,16 @@ private slots:
     // Each window takes its captions from the chosen language, not only the main one.
     void everyDialogSpeaksFrench_data() { everyDialog(); }
     void everyDialogSpeaksFrench() {
-        QFETCH(OpenDialog, open);
         QFETCH(QString, frenchTitle);
         LanguageBase = 400;
-        QCOMPARE(open()->windowTitle(), frenchTitle);
+        QCOMPARE(opener(QTest::currentDataTag())()->windowTitle(), frenchTitle);
         QCOMPARE(env->messages.shown.size(), 0);
     }
 
     void cancelEnterAndTheCloseBoxWriteNothing_data() { everyDialog(); }
     void cancelEnterAndTheCloseBoxWriteNothing() {
-        QFETCH(OpenDialog, open);
-        QFETCH(QString, confirm);
+        const OpenDialog open = opener(QTest::currentDataTag());
+        const QString confirm = confirmOf(QTest::currentDataTag());
         for (const bool closeBox : {false, true}) {
             const std::unique_ptr<QDialog> dialog = open();
             dialog->show();
@@ -118,9 +122,8 @@ private slots:
 
     void aRefusedWriteIsReportedAndKeepsTheDialogOpen_data() { everyDialog(); }
     void aRefusedWriteIsReportedAndKeepsTheDialogOpen() {
-        QFETCH(OpenDialog, open);
-        QFETCH(QString, confirm);
-        const std::unique_ptr<QDialog> dialog = open();
+        const QString confirm = confirmOf(QTest::currentDataTag());
+        const std::unique_ptr<QDialog> dialog = opener(QTest::currentDataTag())();
         env->store.failWrites = true;
         press(*dialog, confirm);
         QVERIFY(dialog->isVisible());
@@ -128,6 +131,63 @@ private slots:
         const QString where =
             QStringLiteral("in %1: Sub %2_Click").arg(QTest::currentDataTag(), confirm);
         QVERIFY2(env->messages.texts()[0].contains(where), qPrintable(env->messages.texts()[0]));
+    }
+
+    void confirmingUnchangedWritesBackWhatWasStored_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("frmFilter") << "Filter"
+                                   << "Type0=0;Type1=1;Type2=1;Cleared=0;Users=MeAnd;"
+                                      "SelUsers=USR000000002;SelNames=Bob Stone";
+        QTest::newRow("frmEmail") << "Email"
+                                  << "Active=1;Subject=Q&A;Body=";
+        QTest::newRow("frmColor") << "Colors"
+                                  << "Alice Martin=65280;Bob Stone=0;PriorityColor0=123456;"
+                                     "PriorityColor1=16711680;PriorityColor2=0;ColorDefault=1;"
+                                     "bgColor=255";
+    }
+    void confirmingUnchangedWritesBackWhatWasStored() {
+        QFETCH(QString, section);
+        QFETCH(QString, stored);
+        confirmWith(section, stored);
+        QCOMPARE(env->differing(stored), QStringList());
+    }
+
+    // Each unreadable value is reported, the dialog still opens, and confirming repairs it.
+    void unreadableValuesAreReportedAndRepaired_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("reports");
+        QTest::addColumn<QString>("repaired");
+        QTest::newRow("frmFilter") << "Filter"
+                                   << "Type0=yes;Type1=0;Cleared=99999;Users=MeAnd;"
+                                      "SelUsers=USR000000002"
+                                   << 2 << "Type0=1;Type1=0;Cleared=1;SelUsers=USR000000002";
+        QTest::newRow("frmFields") << "Options"
+                                   << "Field4=shown;Custom=Birthday;Header=x;Myself=1;"
+                                      "HeaderText=Title"
+                                   << 3 << "Field4=1;Custom=0;Header=1;Myself=1;HeaderText=Title";
+        QTest::newRow("frmEmail") << "Email"
+                                  << "Active=yes;Subject=S;Body=B" << 1
+                                  << "Active=0;Subject=S;Body=B";
+        QTest::newRow("frmColor") << "Colors"
+                                  << "ColorDefault=7;PriorityColor1=blue;Bob Stone=x" << 3
+                                  << "ColorDefault=2;PriorityColor1=16711680;Bob Stone=x";
+        QTest::newRow("frmLayout") << "Layout"
+                                   << "Width2=wide;FieldOrder3=x;FieldOrder4=11" << 2
+                                   << "Width2=15;FieldOrder3=4;FieldOrder4=11";
+    }
+    void unreadableValuesAreReportedAndRepaired() {
+        QFETCH(QString, section);
+        QFETCH(QString, stored);
+        QFETCH(int, reports);
+        QFETCH(QString, repaired);
+        const std::unique_ptr<QDialog> dialog = confirmWith(section, stored);
+        QCOMPARE(env->messages.shown.size(), reports);
+        const QString where = QStringLiteral("in %1: Sub Form_Load").arg(QTest::currentDataTag());
+        for (const QString& text : env->messages.texts())
+            QVERIFY2(text.startsWith("Error ") && text.contains(where), qPrintable(text));
+        QCOMPARE(env->differing(repaired), QStringList());
     }
 };
 

@@ -1,7 +1,6 @@
 #include "DialogTestSupport.h"
 #include "dialogs/frmLayout.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
@@ -39,13 +38,12 @@ class tst_frmLayout : public QObject {
     QLineEdit* box(const char* name, int index) {
         return control<QLineEdit>(*dialog, QString::fromLatin1(name) + QString::number(index));
     }
-    QStringList texts(const char* name, int count) {
+    QStringList orders() {
         QStringList list;
-        for (int i = 0; i < count; ++i)
-            list << box(name, i)->text();
+        for (int i = 0; i < frmLayout::FieldCount; ++i)
+            list << box("txtNb", i)->text();
         return list;
     }
-    QStringList orders() { return texts("txtNb", frmLayout::FieldCount); }
     void click(const char* button) {
         QTest::mouseClick(control<QPushButton>(*dialog, button), Qt::LeftButton);
     }
@@ -66,20 +64,9 @@ private slots:
         env.reset();
     }
 
-    void nothingStoredShowsTheDefaultLayout() {
-        open();
-        QCOMPARE(orders(), DefaultOrders);
-        QCOMPARE(texts("txtCol", frmLayout::FieldCount).join(""), "ABCBFFDDDEFFFFFFFFFF");
-        QCOMPARE(texts("txtWidth", frmLayout::ColumnCount),
-                 (QStringList{"3", "6", "15", "24", "15", "37"}));
-        QCOMPARE(control<QLabel>(*dialog, "lblField6")->text(), "Scheduled For :");
-        QVERIFY(env->messages.shown.isEmpty());
-    }
-
     void okWritesBackWhatWasStoredAndFillsTheRest() {
         env->set("Width2=40;FieldCol4=A;FieldCol5=-1;FieldOrder4=12");
         open();
-        QCOMPARE(box("txtCol", 5)->text(), "F");
         click("cmdOK");
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QCOMPARE(env->differing("Width2=40;Width5=37;FieldCol4=A;FieldCol5=F;FieldOrder4=12;"
@@ -88,13 +75,10 @@ private slots:
         QCOMPARE(env->store.size(), 6 + 20 + 20);
     }
 
-    void restoreSwapsCustomAndScheduledForUntilOk() {
+    void restoreSwapsCustomAndScheduledFor() {
         env->set("FieldOrder3=7;Width0=90");
         open();
         click("cmdRestore");
-        QCOMPARE(orders(), restoredOrders());
-        QCOMPARE(box("txtWidth", 0)->text(), "3");
-        QCOMPARE(env->stored("FieldOrder17"), "<absent>");
         click("cmdOK");
         QCOMPARE(env->differing("FieldOrder17=19;FieldOrder3=4;Width0=3"), QStringList());
     }
@@ -104,26 +88,13 @@ private slots:
         QLineEdit* column = box("txtCol", 0);
         column->setFocus();
         column->clear();
-        QTest::keyClicks(column, "ca");
-        QCOMPARE(column->text(), "CA");
-        QTest::keyClicks(column, "x");
-        QCOMPARE(column->text(), "C"); // an unaccepted key works as Backspace
-
-        QLineEdit* number = box("txtNb", 5);
-        number->setFocus();
-        number->end(false);
-        QTest::keyClicks(number, "09");
-        QCOMPARE(number->text(), "19");
-
+        QTest::keyClicks(column, "cax");
+        QCOMPARE(column->text(), "C"); // upper-cased; an unaccepted key works as Backspace
         QLineEdit* width = box("txtWidth", 1);
         width->setFocus();
         width->end(false);
-        QTest::keyClicks(width, "0");
-        QCOMPARE(width->text(), "60");
-        QTest::keyClicks(width, "%");
+        QTest::keyClicks(width, "0%");
         QCOMPARE(width->text(), "6");
-        QTest::keyClick(width, Qt::Key_Backspace);
-        QCOMPARE(width->text(), QString());
     }
 
     void reorderShiftsAcrossColumns_data() {
@@ -180,7 +151,6 @@ private slots:
         open();
         enter(box("txtWidth", 3), "150");
         QCOMPARE(env->messages.texts(), QStringList{"Value cannot be higher 100%!"});
-        QCOMPARE(env->messages.shown[0].title, "Daywise");
         QTRY_COMPARE(QApplication::focusWidget(), box("txtWidth", 3));
 
         enter(box("txtCol", 2), "AB");
@@ -203,17 +173,6 @@ private slots:
         QTest::keyClick(alarm, Qt::Key_O, Qt::AltModifier);
         QTRY_VERIFY(!dialog->isVisible());
         QCOMPARE(env->differing("FieldOrder3=7;FieldOrder6=4;FieldOrder8=6"), QStringList());
-    }
-
-    void unreadableStoredNumbersStillOpenTheDialog() {
-        env->set("Width2=wide;FieldOrder3=x;FieldOrder4=11");
-        open();
-        QCOMPARE(env->messages.shown.size(), 2);
-        QVERIFY(env->messages.texts()[0].startsWith(
-            "Error 13: 'Type mismatch'\rin frmLayout: Sub Form_Load"));
-        QCOMPARE(box("txtNb", 4)->text(), "11");
-        click("cmdOK");
-        QCOMPARE(env->differing("Width2=15;FieldOrder3=4"), QStringList());
     }
 };
 
