@@ -7,10 +7,13 @@
 #include "dialogs/frmLayout.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
 
@@ -188,6 +191,57 @@ private slots:
         for (const QString& text : env->messages.texts())
             QVERIFY2(text.startsWith("Error ") && text.contains(where), qPrintable(text));
         QCOMPARE(env->differing(repaired), QStringList());
+    }
+
+    // The first start must end with a stored language: it cannot be escaped or closed unless
+    // the choice cannot be stored.
+    void theFirstLanguageChoiceCanOnlyBeLeftWhenRefused() {
+        env.reset();
+        env = std::make_unique<DialogTestEnvironment>("Options");
+        frmLanguage dialog;
+        dialog.show();
+        QTest::keyClick(control<QComboBox>(dialog, "cmbLanguage"), Qt::Key_Escape);
+        QVERIFY(!dialog.close());
+        env->store.failWrites = true;
+        press(dialog, "cmdOK");
+        QVERIFY(dialog.isVisible());
+        press(dialog, "cmdCancel");
+        QVERIFY(!dialog.isVisible());
+    }
+
+    // "xyz", the body stored while the user never edited it, gives the language's templates.
+    void theUntouchedEmailMarkerGivesTheLanguagesTemplates() {
+        env->section = "Email";
+        env->set("Subject=Mine;Body=xyz");
+        LanguageBase = 400;
+        frmEmail dlg;
+        QCOMPARE(control<QLineEdit>(dlg, "txtSubject")->text(),
+                 "Notre prochaine rencontre prévue <joursem>");
+        QVERIFY(control<QPlainTextEdit>(dlg, "txtBody")->toPlainText() != "xyz");
+    }
+
+    void typedEnterAndAmpersandAreIgnoredButPastedTextIsKept() {
+        env->section = "Email";
+        env->set("Body=");
+        frmEmail dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        auto* subject = control<QLineEdit>(dlg, "txtSubject");
+        auto* body = control<QPlainTextEdit>(dlg, "txtBody");
+        subject->setFocus();
+        QTest::keyClicks(subject, "R&D");
+        QTest::keyClick(subject, Qt::Key_Return);
+        body->setFocus();
+        QTest::keyClicks(body, "A&B");
+        QTest::keyClick(body, Qt::Key_Return);
+        QCOMPARE(subject->text(), "RD");
+        QCOMPARE(body->toPlainText(), "AB");
+
+        subject->clear();
+        QGuiApplication::clipboard()->setText("Q&A");
+        subject->setFocus();
+        QTest::keyClick(subject, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(subject->text(), "Q&A");
     }
 };
 

@@ -72,16 +72,6 @@ private slots:
         QCOMPARE(env->differing("Anna=0;PriorityColor0=0"), QStringList());
     }
 
-    void theWindowShrinksWithFewerUsers() {
-        named(16);
-        const int fullHeight = open().height();
-        named(5);
-        open();
-        QCOMPARE(fullHeight - dialog->height(), 2880 * dialog->logicalDpiY() / 1440);
-        QVERIFY(!child("picColor5")->isVisible());
-        QVERIFY(child("picColor4")->geometry().bottom() <= child("userArea")->height());
-    }
-
     void onlySixteenListableUsersAreOffered() {
         named(18);
         users.users.insert(1, {"USR000000091", "Gone", 2, 0});

@@ -83,20 +83,6 @@ private slots:
         QCOMPARE(env->differing("FieldOrder17=19;FieldOrder3=4;Width0=3"), QStringList());
     }
 
-    void keyFiltersKeepOnlyWhatEachBoxAccepts() {
-        open();
-        QLineEdit* column = box("txtCol", 0);
-        column->setFocus();
-        column->clear();
-        QTest::keyClicks(column, "cax");
-        QCOMPARE(column->text(), "C"); // upper-cased; an unaccepted key works as Backspace
-        QLineEdit* width = box("txtWidth", 1);
-        width->setFocus();
-        width->end(false);
-        QTest::keyClicks(width, "0%");
-        QCOMPARE(width->text(), "6");
-    }
-
     void reorderShiftsAcrossColumns_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("number");
