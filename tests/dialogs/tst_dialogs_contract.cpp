@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <functional>
 
@@ -38,6 +39,15 @@ void changeEverything(QDialog& dialog, const QString& confirm) {
         QTest::keyClick(text, Qt::Key_Return);
         QTest::keyClick(text, Qt::Key_Enter);
     }
+}
+
+QStringList listed(const QDialog& dlg, bool selectedOnly = true) {
+    QStringList names;
+    auto* list = control<QListWidget>(dlg, "List1");
+    for (int row = 0; row < list->count(); ++row)
+        if (!selectedOnly || list->item(row)->isSelected())
+            names << list->item(row)->text();
+    return names;
 }
 
 } // namespace
@@ -75,6 +85,13 @@ class DialogsContractTest : public QObject {
         QTest::newRow("frmLayout") << "Disposition à l'écran";
         QTest::newRow("frmLanguage") << "Langue";
     }
+    void confirmFilter(const QString& stored, const char* option) {
+        env->section = "Filter";
+        env->set(stored);
+        frmFilter dlg(users);
+        control<QRadioButton>(dlg, option)->setChecked(true);
+        press(dlg, "cmdOK");
+    }
     // Confirms the dialog of the current row with "key=value;..." stored in its section.
     std::unique_ptr<QDialog> confirmWith(const QString& section, const QString& stored) {
         env->section = section;
@@ -89,7 +106,9 @@ private slots:
         env = std::make_unique<DialogTestEnvironment>();
         // Not the first start, so the language dialog can be cancelled too.
         env->store.SaveSetting("Settings", "Installed", "1");
-        users.users = {{"USR000000001", "Alice Martin"}, {"USR000000002", "Bob Stone"}};
+        users.users = {{"USR000000001", "Alice Martin"},     {"USR000000002", "Bob Stone"},
+                       {"USR000000004", "Locked Out", 2, 0}, {"USR000000006", "Secured", 0, 1},
+                       {"USR000000007", "Dan Ortiz"},        {"USR000000008", "Eve Novak", 1, 2}};
         users.current = "USR000000001";
         fields.positions = {{25, "Company"}, {80, "Phone Ext."}};
     }
@@ -242,6 +261,43 @@ private slots:
         subject->setFocus();
         QTest::keyClick(subject, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(subject->text(), "Q&A");
+    }
+
+    void theFilterOffersOtherListableUsersAndNamesChosenOnesInListOrder() {
+        env->section = "Filter";
+        frmFilter dlg(users);
+        QCOMPARE(listed(dlg, false), (QStringList{"Bob Stone", "Dan Ortiz", "Eve Novak"}));
+        control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
+        for (int row : {2, 0, 1})
+            control<QListWidget>(dlg, "List1")->item(row)->setSelected(true);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Users=MeAnd;SelUsers=USR000000002USR000000007USR000000008;"
+                                "SelNames=Bob Stone & Dan Ortiz & Eve Novak"),
+                 QStringList());
+    }
+
+    void allUsersIsNamedInEnglishWhateverTheLanguage() {
+        LanguageBase = 400;
+        confirmFilter("Users=MeAnd;SelUsers=USR000000002", "optAll");
+        QCOMPARE(env->differing("Users=All;SelUsers=;SelNames=All Users"), QStringList());
+    }
+
+    void storedUsersArePreselectedOnlyAtTheirOwnPlace() {
+        users.users = {{"USR000000001", "Me"},
+                       {"AAAAAA000000", "Ann"},
+                       {"000000111111", "Straddler"},
+                       {"111111BBBBBB", "Ben"}};
+        env->section = "Filter";
+        env->set("Users=MeAnd;SelUsers=AAAAAA000000111111BBBBBB");
+        QCOMPARE(listed(frmFilter(users)), (QStringList{"Ann", "Ben"}));
+    }
+
+    void anUnknownFilterModeShowsMeOnly() {
+        env->section = "Filter";
+        env->set("Users=me;SelUsers=USR000000002");
+        frmFilter dlg(users);
+        QVERIFY(control<QRadioButton>(dlg, "optMe")->isChecked());
+        QVERIFY(listed(dlg).isEmpty());
     }
 };
 
