@@ -18,23 +18,19 @@
 
 namespace {
 
-// Three users with meetings on Monday 11 March 2024 with the same client; Alice has a high
-// and a low priority one.
+// Three users with meetings on Monday 11 March 2024 with the same client.
 const QByteArray Office = R"({"current_user": "USR000000001",
   "users": [{"id": "USR000000001", "name": "Alice Martin"},
             {"id": "USR000000002", "name": "Bob Stone"},
             {"id": "USR000000003", "name": "Chloe Dubois"}],
   "contacts": [{"id": "CON000000042", "name": "Paul Client", "email": "paul@example.org"}],
   "activities": [
-    {"id": "ACT000000001", "type": 1, "priority": 0, "regarding": "Urgent review",
-     "details": "Bring the figures", "start": "2024-03-11 09:00",
+    {"id": "ACT000000001", "type": 1, "regarding": "Urgent review", "start": "2024-03-11 09:00",
      "scheduled_for": "USR000000001", "contact": "CON000000042"},
     {"id": "ACT000000002", "type": 1, "regarding": "Bob workshop", "start": "2024-03-11 11:00",
      "scheduled_for": "USR000000002", "contact": "CON000000042"},
     {"id": "ACT000000003", "type": 1, "regarding": "Chloe visit", "start": "2024-03-11 14:00",
-     "scheduled_for": "USR000000003", "contact": "CON000000042"},
-    {"id": "ACT000000004", "type": 1, "priority": 2, "regarding": "Coffee later",
-     "start": "2024-03-11 15:00", "scheduled_for": "USR000000001", "contact": "CON000000042"}]})";
+     "scheduled_for": "USR000000003", "contact": "CON000000042"}]})";
 
 // The calendar of the week of 11 March 2024 as the current settings make it.
 struct Calendar {
@@ -108,14 +104,6 @@ private slots:
         QVERIFY(after.contains("Bob workshop") && !after.contains("Chloe visit"));
     }
 
-    void labelledDetailsAppearInTheCalendar() {
-        frmFields dlg(act->session().contact().fields());
-        control<QCheckBox>(dlg, "Check135")->setChecked(true);
-        control<QLineEdit>(dlg, "Text135")->setText("Notes :");
-        press(dlg, "cmdOK");
-        QVERIFY(calendar().data.contains("Notes : Bring the figures"));
-    }
-
     void emailAddressesBecomeLinksWithTheTemplates() {
         env->store.SaveSetting("Options", "Field9", 1);
         frmEmail dlg;
@@ -144,24 +132,6 @@ private slots:
         const qsizetype regardingLine = script.indexOf(R"([4, "regarding", 3])");
         QVERIFY(regardingLine >= 0);                                     // in column D
         QVERIFY(regardingLine < script.indexOf(R"([6, "contact", 3])")); // before the contact
-    }
-
-    void chosenColoursColourTheEntriesAndDates() {
-        frmColor dlg(act->session().users());
-        const QList<QColor> answers{QColor(0x11, 0x22, 0x33), QColor(0x44, 0x55, 0x66)};
-        qsizetype next = 0;
-        dlg.setColorPicker([&](const QColor&, QWidget*) { return answers.at(next++); });
-        dlg.show();
-        for (const char* box : {"picPriority0", "picBgcolor"})
-            QTest::mouseDClick(control<QWidget>(dlg, box), Qt::LeftButton);
-        press(dlg, "cmdOK");
-
-        const Calendar after = calendar();
-        // Each activity's colour is its last entry, so the high one's comes before the next.
-        const qsizetype urgentColor = after.data.indexOf("'112233'");
-        QVERIFY(urgentColor > after.data.indexOf("Urgent review"));
-        QVERIFY(urgentColor < after.data.indexOf("Coffee later"));
-        QVERIFY(after.script.contains(R"(dateBackground: "445566")"));
     }
 };
 
