@@ -11,12 +11,15 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <functional>
+#include <optional>
+#include <tuple>
 
 using OpenDialog = std::function<std::unique_ptr<QDialog>()>;
 
@@ -85,20 +88,18 @@ class DialogsContractTest : public QObject {
         QTest::newRow("frmLayout") << "Disposition à l'écran";
         QTest::newRow("frmLanguage") << "Langue";
     }
-    void confirmFilter(const QString& stored, const char* option) {
-        env->section = "Filter";
+    // Confirms `dialog` with "key=value;..." stored in its section.
+    std::unique_ptr<QDialog> confirmWith(const QString& dialog, const QString& stored) {
+        const QHash<QString, QString> sections{{"frmFilter", "Filter"},
+                                               {"frmFields", "Options"},
+                                               {"frmEmail", "Email"},
+                                               {"frmColor", "Colors"},
+                                               {"frmLayout", "Layout"}};
+        env->section = sections.value(dialog);
         env->set(stored);
-        frmFilter dlg(users);
-        control<QRadioButton>(dlg, option)->setChecked(true);
-        press(dlg, "cmdOK");
-    }
-    // Confirms the dialog of the current row with "key=value;..." stored in its section.
-    std::unique_ptr<QDialog> confirmWith(const QString& section, const QString& stored) {
-        env->section = section;
-        env->set(stored);
-        std::unique_ptr<QDialog> dialog = opener(QTest::currentDataTag())();
-        press(*dialog, confirmOf(QTest::currentDataTag()));
-        return dialog;
+        std::unique_ptr<QDialog> opened = opener(dialog)();
+        press(*opened, confirmOf(dialog));
+        return opened;
     }
 
 private slots:
@@ -155,61 +156,49 @@ private slots:
         QVERIFY2(env->messages.texts()[0].contains(where), qPrintable(env->messages.texts()[0]));
     }
 
-    void confirmingUnchangedWritesBackWhatWasStored_data() {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("frmFilter") << "Filter"
-                                   << "Type0=0;Type1=1;Type2=1;Cleared=0;Users=MeAnd;"
-                                      "SelUsers=USR000000002;SelNames=Bob Stone";
-        QTest::newRow("frmEmail") << "Email"
-                                  << "Active=1;Subject=Q&A;Body=";
-        QTest::newRow("frmColor") << "Colors"
-                                  << "Alice Martin=65280;Bob Stone=0;PriorityColor0=123456;"
-                                     "PriorityColor1=16711680;PriorityColor2=0;ColorDefault=1;"
-                                     "bgColor=255";
-    }
-    void confirmingUnchangedWritesBackWhatWasStored() {
-        QFETCH(QString, section);
-        QFETCH(QString, stored);
-        confirmWith(section, stored);
-        QCOMPARE(env->differing(stored), QStringList());
-    }
-
-    // Each unreadable value is reported, the dialog still opens, and confirming repairs it.
-    void unreadableValuesAreReportedAndRepaired_data() {
-        QTest::addColumn<QString>("section");
+    // Confirming unchanged writes back what was stored; each unreadable value is reported,
+    // the dialog still opens, and confirming repairs it.
+    void confirmingKeepsWhatWasStoredAndRepairsWhatIsUnreadable_data() {
+        QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("reports");
-        QTest::addColumn<QString>("repaired");
-        QTest::newRow("frmFilter") << "Filter"
-                                   << "Type0=yes;Type1=0;Cleared=99999;Users=MeAnd;"
-                                      "SelUsers=USR000000002"
-                                   << 2 << "Type0=1;Type1=0;Cleared=1;SelUsers=USR000000002";
-        QTest::newRow("frmFields") << "Options"
-                                   << "Field4=shown;Custom=Birthday;Header=x;Myself=1;"
-                                      "HeaderText=Title"
-                                   << 3 << "Field4=1;Custom=0;Header=1;Myself=1;HeaderText=Title";
-        QTest::newRow("frmEmail") << "Email"
-                                  << "Active=yes;Subject=S;Body=B" << 1
-                                  << "Active=0;Subject=S;Body=B";
-        QTest::newRow("frmColor") << "Colors"
-                                  << "ColorDefault=7;PriorityColor1=blue;Bob Stone=x" << 3
-                                  << "ColorDefault=2;PriorityColor1=16711680;Bob Stone=x";
-        QTest::newRow("frmLayout") << "Layout"
-                                   << "Width2=wide;FieldOrder3=x;FieldOrder4=11" << 2
-                                   << "Width2=15;FieldOrder3=4;FieldOrder4=11";
+        QTest::addColumn<QString>("written");
+        const auto row = [](const char* dialog, const char* stored, int reports,
+                            const char* written = nullptr) {
+            QTest::addRow("%s %s", dialog, reports ? "damaged" : "kept")
+                << QString(dialog) << QString(stored) << reports
+                << QString(written ? written : stored);
+        };
+        row("frmFilter",
+            "Type0=0;Type1=1;Type2=1;Cleared=0;Users=MeAnd;SelUsers=USR000000002;"
+            "SelNames=Bob Stone",
+            0);
+        row("frmEmail", "Active=1;Subject=Q&A;Body=", 0);
+        row("frmColor",
+            "Alice Martin=65280;Bob Stone=0;PriorityColor0=123456;PriorityColor1=16711680;"
+            "PriorityColor2=0;ColorDefault=1;bgColor=255",
+            0);
+        row("frmFilter", "Type0=yes;Type1=0;Cleared=99999;Users=MeAnd;SelUsers=USR000000002", 2,
+            "Type0=1;Type1=0;Cleared=1;SelUsers=USR000000002");
+        row("frmFields", "Field4=shown;Custom=Birthday;Header=x;Myself=1;HeaderText=Title", 3,
+            "Field4=1;Custom=0;Header=1;Myself=1;HeaderText=Title");
+        row("frmEmail", "Active=yes;Subject=S;Body=B", 1, "Active=0;Subject=S;Body=B");
+        row("frmColor", "ColorDefault=7;PriorityColor1=blue;Bob Stone=x", 3,
+            "ColorDefault=2;PriorityColor1=16711680;Bob Stone=x");
+        row("frmLayout", "Width2=wide;FieldOrder3=x;FieldOrder4=11", 2,
+            "Width2=15;FieldOrder3=4;FieldOrder4=11");
     }
-    void unreadableValuesAreReportedAndRepaired() {
-        QFETCH(QString, section);
+    void confirmingKeepsWhatWasStoredAndRepairsWhatIsUnreadable() {
+        QFETCH(QString, dialog);
         QFETCH(QString, stored);
         QFETCH(int, reports);
-        QFETCH(QString, repaired);
-        const std::unique_ptr<QDialog> dialog = confirmWith(section, stored);
+        QFETCH(QString, written);
+        const std::unique_ptr<QDialog> opened = confirmWith(dialog, stored);
         QCOMPARE(env->messages.shown.size(), reports);
-        const QString where = QStringLiteral("in %1: Sub Form_Load").arg(QTest::currentDataTag());
         for (const QString& text : env->messages.texts())
-            QVERIFY2(text.startsWith("Error ") && text.contains(where), qPrintable(text));
-        QCOMPARE(env->differing(repaired), QStringList());
+            QVERIFY2(text.startsWith("Error ") && text.contains("in " + dialog + ": Sub Form_Load"),
+                     qPrintable(text));
+        QCOMPARE(env->differing(written), QStringList());
     }
 
     // The first start must end with a stored language: it cannot be escaped or closed unless
@@ -278,7 +267,11 @@ private slots:
 
     void allUsersIsNamedInEnglishWhateverTheLanguage() {
         LanguageBase = 400;
-        confirmFilter("Users=MeAnd;SelUsers=USR000000002", "optAll");
+        env->section = "Filter";
+        env->set("Users=MeAnd;SelUsers=USR000000002");
+        frmFilter dlg(users);
+        control<QRadioButton>(dlg, "optAll")->setChecked(true);
+        press(dlg, "cmdOK");
         QCOMPARE(env->differing("Users=All;SelUsers=;SelNames=All Users"), QStringList());
     }
 
@@ -298,6 +291,59 @@ private slots:
         frmFilter dlg(users);
         QVERIFY(control<QRadioButton>(dlg, "optMe")->isChecked());
         QVERIFY(listed(dlg).isEmpty());
+    }
+
+    // Double-clicks switch the colouring mode; black is a colour, and a cancelled picker
+    // chooses nothing.
+    void colourPicksSwitchTheModeAndBlackIsAColour() {
+        env->section = "Colors";
+        frmColor dlg(users);
+        std::optional<QColor> answer;
+        dlg.setColorPicker([&](const QColor&, QWidget*) { return answer; });
+        dlg.show();
+        for (const auto& [box, chosen, mode] :
+             QList<std::tuple<QString, std::optional<QColor>, int>>{
+                 {"picPriority1", QColor(0, 128, 0), 0},
+                 {"picColor1", QColor(0, 0, 0), 1},
+                 {"picPriority0", QColor(0, 0, 0), 0},
+                 {"picPriority2", std::nullopt, 0},
+                 {"picColor0", std::nullopt, 1}}) {
+            answer = chosen;
+            QTest::mouseDClick(control<QWidget>(dlg, box), Qt::LeftButton);
+            QVERIFY(
+                control<QRadioButton>(dlg, QStringLiteral("optColor%1").arg(mode))->isChecked());
+        }
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("ColorDefault=1;PriorityColor0=0;PriorityColor1=32768;"
+                                "PriorityColor2=0;Bob Stone=0;Alice Martin=<absent>"),
+                 QStringList());
+    }
+
+    void onlySixteenListableUsersAreColoured() {
+        env->section = "Colors";
+        for (int i = 1; i <= 14; ++i)
+            users.users.append({QStringLiteral("USR1%1").arg(i, 11, 10, QChar('0')),
+                                QStringLiteral("User %1").arg(i)});
+        frmColor dlg(users);
+        QCOMPARE(env->messages.shown.size(), 1);
+        dlg.setColorPicker([](const QColor&, QWidget*) { return QColor(1, 1, 1); });
+        dlg.show();
+        QTest::mouseDClick(control<QWidget>(dlg, "picColor15"), Qt::LeftButton);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("User 12=65793;User 13=<absent>"), QStringList());
+    }
+
+    void colouredUserNamesShowAsWrittenNotAsMarkup() {
+        const QStringList names{"<b>Boss</b>", "Carol <i>", "Tom &amp; Jerry"};
+        for (int k = 0; k < names.size(); ++k)
+            users.users[k < 2 ? k : 4].name = names[k]; // the third listable user
+        frmColor dlg(users);
+        for (int k = 0; k < names.size(); ++k) {
+            const auto* shown = control<QLabel>(dlg, QStringLiteral("Label2%1").arg(k));
+            // Markup would draw fewer characters than the name holds.
+            QVERIFY2(shown->sizeHint().width() >= shown->fontMetrics().horizontalAdvance(names[k]),
+                     qPrintable(names[k]));
+        }
     }
 };
 
