@@ -3,15 +3,12 @@
 #include "dialogs/frmEmail.h"
 #include "dialogs/frmFields.h"
 #include "dialogs/frmFilter.h"
-#include "dialogs/frmLayout.h"
 #include "engine/ActivitySelection.h"
 #include "engine/Generation.h"
 #include "shell/ProgramState.h"
 #include "support/StandinFixture.h"
 
-#include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -23,7 +20,7 @@ const QByteArray Office = R"({"current_user": "USR000000001",
   "users": [{"id": "USR000000001", "name": "Alice Martin"},
             {"id": "USR000000002", "name": "Bob Stone"},
             {"id": "USR000000003", "name": "Chloe Dubois"}],
-  "contacts": [{"id": "CON000000042", "name": "Paul Client", "email": "paul@example.org"}],
+  "contacts": [{"id": "CON000000042", "name": "Paul Client"}],
   "activities": [
     {"id": "ACT000000001", "type": 1, "regarding": "Urgent review", "start": "2024-03-11 09:00",
      "scheduled_for": "USR000000001", "contact": "CON000000042"},
@@ -102,36 +99,6 @@ private slots:
 
         const QString after = calendar().data;
         QVERIFY(after.contains("Bob workshop") && !after.contains("Chloe visit"));
-    }
-
-    void emailAddressesBecomeLinksWithTheTemplates() {
-        env->store.SaveSetting("Options", "Field9", 1);
-        frmEmail dlg;
-        control<QCheckBox>(dlg, "chkActive")->setChecked(true);
-        press(dlg, "cmdSave");
-        QVERIFY(calendar().data.contains(
-            "mailto:paul@example.org?Subject=Our%20meeting%20of%20this%20coming%20Monday"));
-    }
-
-    void theLayoutMovesFieldsAndWidensColumns() {
-        frmLayout dlg;
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        press(dlg, "cmdRestore");
-        auto* regarding = control<QLineEdit>(dlg, "txtNb4");
-        regarding->setFocus();
-        regarding->selectAll();
-        QTest::keyClicks(regarding, "5");
-        control<QLineEdit>(dlg, "txtCol4")->setFocus();
-        control<QLineEdit>(dlg, "txtCol4")->setText("D");
-        control<QLineEdit>(dlg, "txtWidth2")->setText("10");
-        press(dlg, "cmdOK");
-
-        const QString script = calendar().script;
-        QVERIFY(script.contains("widths: [3, 6, 10, 24, 15, 37]"));
-        const qsizetype regardingLine = script.indexOf(R"([4, "regarding", 3])");
-        QVERIFY(regardingLine >= 0);                                     // in column D
-        QVERIFY(regardingLine < script.indexOf(R"([6, "contact", 3])")); // before the contact
     }
 };
 
