@@ -85,15 +85,11 @@ public:
     struct Field {
         int id;
         QString label;
+        bool operator==(const Field& other) const { return id == other.id; }
     };
 
     int Count() const override {
-        if (count >= 0)
-            return count;
-        int fields = 0;
-        for (const Field& f : positions)
-            fields += f.id != -1;
-        return fields;
+        return count >= 0 ? count : int(positions.size() - positions.count(Field{-1, {}}));
     }
     int Id(int position) const override {
         return position < positions.size() ? positions.at(position).id : -1;
