@@ -4,8 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
 
 namespace {
 
@@ -75,9 +73,6 @@ private slots:
         QVERIFY(box(dlg, 13)->isChecked());
         box(dlg, 13)->click();
         QVERIFY(box(dlg, 43)->isChecked()); // the custom field's label keeps its choice
-
-        QTest::mouseClick(control<QLineEdit>(dlg, "txtMyself"), Qt::LeftButton);
-        QVERIFY(control<QRadioButton>(dlg, "optMyself1")->isChecked());
     }
 
     void emptiedLabelIsStoredAsNoneAndReopensEmpty() {
