@@ -6,7 +6,6 @@
 #include "shell/ProgramState.h"
 
 #include <QDialog>
-#include <QList>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
@@ -31,21 +30,15 @@ struct DialogTestEnvironment {
     // The keys of "key=value;key=value" whose stored text differs, each as key=stored text.
     QStringList differing(const QString& pairs) const {
         QStringList keys;
-        for (const auto& [key, value] : split(pairs))
-            if (stored(key) != value)
+        for (const QString& pair : pairs.split(';'))
+            if (const QString key = pair.section('=', 0, 0); stored(key) != pair.section('=', 1))
                 keys << key + '=' + stored(key);
         return keys;
     }
     // Leaves "key=value;key=value" as an earlier session would have.
     void set(const QString& pairs) {
-        for (const auto& [key, value] : split(pairs))
-            store.SaveSetting(section, key, value);
-    }
-    static QList<QPair<QString, QString>> split(const QString& pairs) {
-        QList<QPair<QString, QString>> list;
         for (const QString& pair : pairs.split(';'))
-            list.append({pair.section('=', 0, 0), pair.section('=', 1)});
-        return list;
+            store.SaveSetting(section, pair.section('=', 0, 0), pair.section('=', 1));
     }
 
     QString section;
@@ -92,15 +85,11 @@ public:
     struct Field {
         int id;
         QString label;
+        bool operator==(const Field& other) const { return id == other.id; }
     };
 
     int Count() const override {
-        if (count >= 0)
-            return count;
-        int fields = 0;
-        for (const Field& f : positions)
-            fields += f.id != -1;
-        return fields;
+        return count >= 0 ? count : int(positions.size() - positions.count(Field{-1, {}}));
     }
     int Id(int position) const override {
         return position < positions.size() ? positions.at(position).id : -1;

@@ -3,53 +3,28 @@
 #include "dialogs/frmEmail.h"
 #include "dialogs/frmFields.h"
 #include "dialogs/frmFilter.h"
-#include "dialogs/frmLayout.h"
 #include "engine/ActivitySelection.h"
 #include "engine/Generation.h"
-#include "shell/ProgramState.h"
 #include "support/StandinFixture.h"
 
-#include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
 #include <QTemporaryDir>
 
 namespace {
 
-// Three users with meetings on Monday 11 March 2024 with the same client; Alice has a high
-// and a low priority one.
-const QByteArray Office = R"({
-  "current_user": "USR000000001",
-  "users": [
-    {"id": "USR000000001", "name": "Alice Martin"},
-    {"id": "USR000000002", "name": "Bob Stone"},
-    {"id": "USR000000003", "name": "Chloe Dubois"}
-  ],
-  "contacts": [
-    {"id": "CON000000042", "name": "Paul Client", "email": "paul@example.org"}
-  ],
+// Two users with meetings on Monday 11 March 2024 with the same client.
+const QByteArray Office = R"({"current_user": "USR000000001",
+  "users": [{"id": "USR000000001", "name": "Alice Martin"},
+            {"id": "USR000000002", "name": "Bob Stone"}],
+  "contacts": [{"id": "CON000000042", "name": "Paul Client"}],
   "activities": [
-    {"id": "ACT000000001", "type": 1, "priority": 0, "regarding": "Urgent review",
-     "details": "Bring the figures", "start": "2024-03-11 09:00",
+    {"id": "ACT000000001", "type": 1, "regarding": "Urgent review", "start": "2024-03-11 09:00",
      "scheduled_for": "USR000000001", "contact": "CON000000042"},
-    {"id": "ACT000000002", "type": 1, "regarding": "Bob workshop",
-     "start": "2024-03-11 11:00", "scheduled_for": "USR000000002", "contact": "CON000000042"},
-    {"id": "ACT000000003", "type": 1, "regarding": "Chloe visit",
-     "start": "2024-03-11 14:00", "scheduled_for": "USR000000003", "contact": "CON000000042"},
-    {"id": "ACT000000004", "type": 1, "priority": 2, "regarding": "Coffee later",
-     "start": "2024-03-11 15:00", "scheduled_for": "USR000000001", "contact": "CON000000042"}
-  ]
-})";
+    {"id": "ACT000000002", "type": 1, "regarding": "Bob workshop", "start": "2024-03-11 11:00",
+     "scheduled_for": "USR000000002", "contact": "CON000000042"}]})";
 
-// The calendar of the week of 11 March 2024 as the current settings make it.
-struct Calendar {
-    QString data;
-    QString script;
-};
-
-Calendar generate(act::ActSession& session) {
+// The data and script of the week of 11 March 2024 as the current settings make them.
+QStringList generate(act::ActSession& session) {
     QTemporaryDir html;
     MyRecordId = getUserID(*session.database);
     Generation generation(session);
@@ -74,7 +49,7 @@ class DialogsCalendarTest : public QObject {
     std::unique_ptr<DialogTestEnvironment> env;
     std::unique_ptr<StandinFixture> act;
 
-    Calendar calendar() { return generate(act->session()); }
+    QStringList calendar() { return generate(act->session()); }
 
 private slots:
     void init() {
@@ -90,8 +65,8 @@ private slots:
     // A dialog shows the defaults the calendar uses while nothing is stored, so confirming it
     // unchanged leaves the calendar as it was.
     void confirmingADialogUnchangedKeepsTheCalendar() {
-        const Calendar before = calendar();
-        QVERIFY(!before.data.isEmpty());
+        const QStringList before = calendar();
+        QVERIFY(!before.isEmpty() && !before[0].isEmpty());
         frmFilter filter(act->session().users());
         press(filter, "cmdOK");
         frmFields fields(act->session().contact().fields());
@@ -100,90 +75,8 @@ private slots:
         press(colors, "cmdOK");
         frmEmail email;
         press(email, "cmdSave");
-        const Calendar after = calendar();
-        QCOMPARE(after.data, before.data);
-        QCOMPARE(after.script, before.script);
-    }
 
-    void chosenUsersJoinTheCalendar() {
-        const QString before = calendar().data;
-        QVERIFY(before.contains("Urgent review"));
-        QVERIFY(!before.contains("Bob workshop"));
-
-        frmFilter dlg(act->session().users());
-        control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
-        control<QListWidget>(dlg, "List1")->item(0)->setSelected(true);
-        press(dlg, "cmdOK");
-
-        const QString after = calendar().data;
-        QVERIFY(after.contains("Bob workshop"));
-        QVERIFY(!after.contains("Chloe visit"));
-        QVERIFY(after.contains("Users='Alice Martin, Bob Stone';"));
-    }
-
-    void labelledDetailsAppearInTheCalendar() {
-        QVERIFY(!calendar().data.contains("Bring the figures"));
-        frmFields dlg(act->session().contact().fields());
-        control<QCheckBox>(dlg, "Check135")->setChecked(true);
-        control<QLineEdit>(dlg, "Text135")->setText("Notes :");
-        press(dlg, "cmdOK");
-        QVERIFY(calendar().data.contains("Notes : Bring the figures"));
-    }
-
-    void emailAddressesBecomeLinksWithTheTemplates() {
-        env->store.SaveSetting("Options", "Field9", 1);
-        QVERIFY(!calendar().data.contains("mailto:"));
-        frmEmail dlg;
-        control<QCheckBox>(dlg, "chkActive")->setChecked(true);
-        press(dlg, "cmdSave");
-        QVERIFY(calendar().data.contains(
-            "mailto:paul@example.org?Subject=Our%20meeting%20of%20this%20coming%20Monday"));
-    }
-
-    void theLayoutMovesFieldsAndWidensColumns() {
-        QVERIFY(calendar().script.contains("widths: [3, 6, 15, 24, 15, 37]"));
-        frmLayout dlg;
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        press(dlg, "cmdRestore");
-        auto* regarding = control<QLineEdit>(dlg, "txtNb4");
-        regarding->setFocus();
-        regarding->selectAll();
-        QTest::keyClicks(regarding, "5");
-        control<QLineEdit>(dlg, "txtCol4")->setFocus();
-        control<QLineEdit>(dlg, "txtCol4")->setText("D");
-        control<QLineEdit>(dlg, "txtWidth2")->setText("10");
-        press(dlg, "cmdOK");
-
-        const QString script = calendar().script;
-        QVERIFY(script.contains("widths: [3, 6, 10, 24, 15, 37]"));
-        const qsizetype regardingLine = script.indexOf(R"([4, "regarding", 3])");
-        QVERIFY(regardingLine >= 0);                                     // in column D
-        QVERIFY(regardingLine < script.indexOf(R"([6, "contact", 3])")); // before the contact
-        QVERIFY(script.contains("function GetTotal"));                   // written whole
-    }
-
-    void chosenColoursColourTheEntriesAndDates() {
-        QVERIFY(!calendar().data.contains("112233"));
-        frmColor dlg(act->session().users());
-        const QList<QColor> answers{QColor(0x11, 0x22, 0x33), QColor(0, 0, 0),
-                                    QColor(0x44, 0x55, 0x66)};
-        qsizetype next = 0;
-        dlg.setColorPicker([&](const QColor&, QWidget*) { return answers.at(next++); });
-        dlg.show();
-        for (const char* box : {"picPriority0", "picPriority2", "picBgcolor"})
-            QTest::mouseDClick(control<QWidget>(dlg, box), Qt::LeftButton);
-        press(dlg, "cmdOK");
-
-        const Calendar after = calendar();
-        const qsizetype urgent = after.data.indexOf("Urgent review");
-        const qsizetype coffee = after.data.indexOf("Coffee later");
-        QVERIFY(urgent >= 0 && coffee > urgent);
-        // Each activity's colour is its last entry: the high one's before the low one's text.
-        const qsizetype urgentColor = after.data.indexOf("'112233'", urgent);
-        QVERIFY(urgentColor > urgent && urgentColor < coffee);
-        QVERIFY(after.data.indexOf("'000000'", coffee) > coffee);
-        QVERIFY(after.script.contains(R"(dateBackground: "445566")"));
+        QCOMPARE(calendar(), before);
     }
 };
 

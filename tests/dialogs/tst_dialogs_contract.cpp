@@ -7,20 +7,26 @@
 #include "dialogs/frmLayout.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <functional>
+#include <optional>
+#include <tuple>
 
 using OpenDialog = std::function<std::unique_ptr<QDialog>()>;
-Q_DECLARE_METATYPE(OpenDialog)
 
 namespace {
 
-// Everything a user could change without a colour picker: every box and option clicked,
-// every list entry chosen, every text box typed into and Enter pressed in it, and every
-// button other than the confirming ones pressed.
+// Everything a user could change without a colour picker: every button but the confirming
+// ones pressed, every entry chosen, every text box typed into and Enter pressed in it.
 void changeEverything(QDialog& dialog, const QString& confirm) {
     for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
         if (button->objectName() != confirm && button->objectName() != "cmdCancel")
@@ -37,6 +43,15 @@ void changeEverything(QDialog& dialog, const QString& confirm) {
     }
 }
 
+QStringList listed(const QDialog& dlg, bool selectedOnly = true) {
+    QStringList names;
+    auto* list = control<QListWidget>(dlg, "List1");
+    for (int row = 0; row < list->count(); ++row)
+        if (!selectedOnly || list->item(row)->isSelected())
+            names << list->item(row)->text();
+    return names;
+}
+
 } // namespace
 
 // What every settings dialog promises: only its confirming button writes, and a write the
@@ -49,31 +64,41 @@ class DialogsContractTest : public QObject {
     FakeUsers users;
     FakeContactFields fields;
 
-    void everyDialog() {
-        QTest::addColumn<OpenDialog>("open");
-        QTest::addColumn<QString>("confirm");
+    OpenDialog opener(const QString& name) {
+        const QHash<QString, OpenDialog> open{
+            {"frmFilter", [this] { return std::make_unique<frmFilter>(users); }},
+            {"frmFields", [this] { return std::make_unique<frmFields>(fields); }},
+            {"frmEmail", [] { return std::make_unique<frmEmail>(); }},
+            {"frmColor", [this] { return std::make_unique<frmColor>(users); }},
+            {"frmLayout", [] { return std::make_unique<frmLayout>(); }},
+            {"frmLanguage", [] { return std::make_unique<frmLanguage>(); }}};
+        return open.value(name);
+    }
+    static QString confirmOf(const QString& dialog) {
+        return dialog == "frmEmail" ? "cmdSave" : "cmdOK";
+    }
+
+    static void everyDialog() {
         QTest::addColumn<QString>("frenchTitle");
-        const auto row = [](const char* name, OpenDialog open, const char* confirm,
-                            const char* french) {
-            QTest::newRow(name) << open << QString::fromLatin1(confirm)
-                                << QString::fromUtf8(french);
-        };
-        row(
-            "frmFilter", [this] { return std::make_unique<frmFilter>(users); }, "cmdOK",
-            "Filtrage des activités");
-        row(
-            "frmFields", [this] { return std::make_unique<frmFields>(fields); }, "cmdOK",
-            "Éléments devant apparaître dans le calendrier");
-        row(
-            "frmEmail", [] { return std::make_unique<frmEmail>(); }, "cmdSave", "Options e-mail");
-        row(
-            "frmColor", [this] { return std::make_unique<frmColor>(users); }, "cmdOK",
-            "Choix des couleurs");
-        row(
-            "frmLayout", [] { return std::make_unique<frmLayout>(); }, "cmdOK",
-            "Disposition à l'écran");
-        row(
-            "frmLanguage", [] { return std::make_unique<frmLanguage>(); }, "cmdOK", "Langue");
+        QTest::newRow("frmFilter") << "Filtrage des activités";
+        QTest::newRow("frmFields") << "Éléments devant apparaître dans le calendrier";
+        QTest::newRow("frmEmail") << "Options e-mail";
+        QTest::newRow("frmColor") << "Choix des couleurs";
+        QTest::newRow("frmLayout") << "Disposition à l'écran";
+        QTest::newRow("frmLanguage") << "Langue";
+    }
+    // Confirms `dialog` with "key=value;..." stored in its section.
+    std::unique_ptr<QDialog> confirmWith(const QString& dialog, const QString& stored) {
+        const QHash<QString, QString> sections{{"frmFilter", "Filter"},
+                                               {"frmFields", "Options"},
+                                               {"frmEmail", "Email"},
+                                               {"frmColor", "Colors"},
+                                               {"frmLayout", "Layout"}};
+        env->section = sections.value(dialog);
+        env->set(stored);
+        std::unique_ptr<QDialog> opened = opener(dialog)();
+        press(*opened, confirmOf(dialog));
+        return opened;
     }
 
 private slots:
@@ -81,7 +106,9 @@ private slots:
         env = std::make_unique<DialogTestEnvironment>();
         // Not the first start, so the language dialog can be cancelled too.
         env->store.SaveSetting("Settings", "Installed", "1");
-        users.users = {{"USR000000001", "Alice Martin"}, {"USR000000002", "Bob Stone"}};
+        users.users = {{"USR000000001", "Alice Martin"},     {"USR000000002", "Bob Stone"},
+                       {"USR000000004", "Locked Out", 2, 0}, {"USR000000006", "Secured", 0, 1},
+                       {"USR000000007", "Dan Ortiz"},        {"USR000000008", "Eve Novak", 1, 2}};
         users.current = "USR000000001";
         fields.positions = {{25, "Company"}, {80, "Phone Ext."}};
     }
@@ -90,17 +117,16 @@ private slots:
     // Each window takes its captions from the chosen language, not only the main one.
     void everyDialogSpeaksFrench_data() { everyDialog(); }
     void everyDialogSpeaksFrench() {
-        QFETCH(OpenDialog, open);
         QFETCH(QString, frenchTitle);
         LanguageBase = 400;
-        QCOMPARE(open()->windowTitle(), frenchTitle);
+        QCOMPARE(opener(QTest::currentDataTag())()->windowTitle(), frenchTitle);
         QCOMPARE(env->messages.shown.size(), 0);
     }
 
     void cancelEnterAndTheCloseBoxWriteNothing_data() { everyDialog(); }
     void cancelEnterAndTheCloseBoxWriteNothing() {
-        QFETCH(OpenDialog, open);
-        QFETCH(QString, confirm);
+        const OpenDialog open = opener(QTest::currentDataTag());
+        const QString confirm = confirmOf(QTest::currentDataTag());
         for (const bool closeBox : {false, true}) {
             const std::unique_ptr<QDialog> dialog = open();
             dialog->show();
@@ -118,9 +144,8 @@ private slots:
 
     void aRefusedWriteIsReportedAndKeepsTheDialogOpen_data() { everyDialog(); }
     void aRefusedWriteIsReportedAndKeepsTheDialogOpen() {
-        QFETCH(OpenDialog, open);
-        QFETCH(QString, confirm);
-        const std::unique_ptr<QDialog> dialog = open();
+        const QString confirm = confirmOf(QTest::currentDataTag());
+        const std::unique_ptr<QDialog> dialog = opener(QTest::currentDataTag())();
         env->store.failWrites = true;
         press(*dialog, confirm);
         QVERIFY(dialog->isVisible());
@@ -128,6 +153,188 @@ private slots:
         const QString where =
             QStringLiteral("in %1: Sub %2_Click").arg(QTest::currentDataTag(), confirm);
         QVERIFY2(env->messages.texts()[0].contains(where), qPrintable(env->messages.texts()[0]));
+    }
+
+    // Confirming unchanged writes back what was stored; each unreadable value is reported,
+    // the dialog still opens, and confirming repairs it.
+    void confirmingKeepsWhatWasStoredAndRepairsWhatIsUnreadable_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("reports");
+        QTest::addColumn<QString>("written");
+        const auto row = [](const char* dialog, const char* stored, int reports,
+                            const char* written = nullptr) {
+            QTest::addRow("%s %s", dialog, stored) << QString(dialog) << QString(stored) << reports
+                                                   << QString(written ? written : stored);
+        };
+        row("frmFilter",
+            "Type0=0;Type1=1;Type2=1;Cleared=0;Users=MeAnd;SelUsers=USR000000002;"
+            "SelNames=Bob Stone",
+            0);
+        row("frmEmail", "Active=1;Subject=Q&A;Body=", 0);
+        row("frmColor",
+            "Alice Martin=65280;Bob Stone=0;PriorityColor0=123456;PriorityColor1=16711680;"
+            "PriorityColor2=0;ColorDefault=1;bgColor=255",
+            0);
+        row("frmFilter", "Type0=yes;Type1=0;Cleared=99999;Users=MeAnd;SelUsers=USR000000002", 2,
+            "Type0=1;Type1=0;Cleared=1;SelUsers=USR000000002");
+        row("frmFields", "Field4=shown;Custom=Birthday;Header=x;Myself=1;HeaderText=Title", 3,
+            "Field4=1;Custom=0;Header=1;Myself=1;HeaderText=Title");
+        row("frmFilter", "Users=me;SelUsers=USR000000002", 0, "Users=Me;SelUsers=");
+        row("frmEmail", "Active=yes;Subject=S;Body=B", 1, "Active=0;Subject=S;Body=B");
+        row("frmColor", "ColorDefault=7;PriorityColor1=blue;Bob Stone=x", 3,
+            "ColorDefault=2;PriorityColor1=16711680;Bob Stone=x");
+        row("frmLayout", "Width2=wide;FieldOrder3=x;FieldOrder4=11", 2,
+            "Width2=15;FieldOrder3=4;FieldOrder4=11");
+    }
+    void confirmingKeepsWhatWasStoredAndRepairsWhatIsUnreadable() {
+        QFETCH(QString, dialog);
+        QFETCH(QString, stored);
+        QFETCH(int, reports);
+        QFETCH(QString, written);
+        const std::unique_ptr<QDialog> opened = confirmWith(dialog, stored);
+        QCOMPARE(env->messages.shown.size(), reports);
+        for (const QString& text : env->messages.texts())
+            QVERIFY2(text.startsWith("Error ") && text.contains("in " + dialog + ": Sub Form_Load"),
+                     qPrintable(text));
+        QCOMPARE(env->differing(written), QStringList());
+    }
+
+    // The first start must end with a stored language: it cannot be escaped or closed unless
+    // the choice cannot be stored.
+    void theFirstLanguageChoiceCanOnlyBeLeftWhenRefused() {
+        env.reset();
+        env = std::make_unique<DialogTestEnvironment>("Options");
+        frmLanguage dialog;
+        dialog.show();
+        QTest::keyClick(control<QComboBox>(dialog, "cmbLanguage"), Qt::Key_Escape);
+        QVERIFY(!dialog.close());
+        env->store.failWrites = true;
+        press(dialog, "cmdOK");
+        QVERIFY(dialog.isVisible());
+        press(dialog, "cmdCancel");
+        QVERIFY(!dialog.isVisible());
+    }
+
+    // "xyz", the body stored while the user never edited it, gives the language's templates.
+    void theUntouchedEmailMarkerGivesTheLanguagesTemplates() {
+        env->section = "Email";
+        env->set("Subject=Mine;Body=xyz");
+        LanguageBase = 400;
+        frmEmail dlg;
+        QCOMPARE(control<QLineEdit>(dlg, "txtSubject")->text(),
+                 "Notre prochaine rencontre prévue <joursem>");
+        QVERIFY(control<QPlainTextEdit>(dlg, "txtBody")->toPlainText() != "xyz");
+    }
+
+    void typedEnterAndAmpersandAreIgnoredButPastedTextIsKept() {
+        env->section = "Email";
+        env->set("Body=");
+        frmEmail dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        auto* subject = control<QLineEdit>(dlg, "txtSubject");
+        auto* body = control<QPlainTextEdit>(dlg, "txtBody");
+        subject->setFocus();
+        QTest::keyClicks(subject, "R&D");
+        QTest::keyClick(subject, Qt::Key_Return);
+        body->setFocus();
+        QTest::keyClicks(body, "A&B");
+        QTest::keyClick(body, Qt::Key_Return);
+        QCOMPARE(subject->text(), "RD");
+        QCOMPARE(body->toPlainText(), "AB");
+
+        subject->clear();
+        QGuiApplication::clipboard()->setText("Q&A");
+        subject->setFocus();
+        QTest::keyClick(subject, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(subject->text(), "Q&A");
+    }
+
+    void theFilterOffersOtherListableUsersAndNamesChosenOnesInListOrder() {
+        env->section = "Filter";
+        frmFilter dlg(users);
+        QCOMPARE(listed(dlg, false), (QStringList{"Bob Stone", "Dan Ortiz", "Eve Novak"}));
+        control<QRadioButton>(dlg, "optMeAnd")->setChecked(true);
+        for (int row : {2, 0, 1})
+            control<QListWidget>(dlg, "List1")->item(row)->setSelected(true);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Users=MeAnd;SelUsers=USR000000002USR000000007USR000000008;"
+                                "SelNames=Bob Stone & Dan Ortiz & Eve Novak"),
+                 QStringList());
+    }
+
+    void allUsersIsNamedInEnglishWhateverTheLanguage() {
+        LanguageBase = 400;
+        env->section = "Filter";
+        env->set("Users=MeAnd;SelUsers=USR000000002");
+        frmFilter dlg(users);
+        control<QRadioButton>(dlg, "optAll")->setChecked(true);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("Users=All;SelUsers=;SelNames=All Users"), QStringList());
+    }
+
+    void storedUsersArePreselectedOnlyAtTheirOwnPlace() {
+        users.users = {{"USR000000001", "Me"},
+                       {"AAAAAA000000", "Ann"},
+                       {"000000111111", "Straddler"},
+                       {"111111BBBBBB", "Ben"}};
+        env->section = "Filter";
+        env->set("Users=MeAnd;SelUsers=AAAAAA000000111111BBBBBB");
+        QCOMPARE(listed(frmFilter(users)), (QStringList{"Ann", "Ben"}));
+    }
+
+    // Double-clicks switch the colouring mode; black is a colour, and a cancelled picker
+    // chooses nothing.
+    void colourPicksSwitchTheModeAndBlackIsAColour() {
+        env->section = "Colors";
+        frmColor dlg(users);
+        std::optional<QColor> answer;
+        dlg.setColorPicker([&](const QColor&, QWidget*) { return answer; });
+        dlg.show();
+        for (const auto& [box, chosen, mode] :
+             QList<std::tuple<QString, std::optional<QColor>, int>>{
+                 {"picPriority1", QColor(0, 128, 0), 0},
+                 {"picColor1", QColor(0, 0, 0), 1},
+                 {"picPriority0", QColor(0, 0, 0), 0},
+                 {"picPriority2", std::nullopt, 0},
+                 {"picColor0", std::nullopt, 1}}) {
+            answer = chosen;
+            QTest::mouseDClick(control<QWidget>(dlg, box), Qt::LeftButton);
+            QVERIFY(
+                control<QRadioButton>(dlg, QStringLiteral("optColor%1").arg(mode))->isChecked());
+        }
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("ColorDefault=1;PriorityColor0=0;PriorityColor1=32768;"
+                                "PriorityColor2=0;Bob Stone=0;Alice Martin=<absent>"),
+                 QStringList());
+    }
+
+    void onlySixteenListableUsersAreColoured() {
+        env->section = "Colors";
+        for (int i = 1; i <= 14; ++i)
+            users.users.append({QStringLiteral("USR1%1").arg(i, 11, 10, QChar('0')),
+                                QStringLiteral("User %1").arg(i)});
+        frmColor dlg(users);
+        QCOMPARE(env->messages.shown.size(), 1);
+        dlg.setColorPicker([](const QColor&, QWidget*) { return QColor(1, 1, 1); });
+        dlg.show();
+        QTest::mouseDClick(control<QWidget>(dlg, "picColor15"), Qt::LeftButton);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("User 12=65793;User 13=<absent>"), QStringList());
+    }
+
+    void colouredUserNamesShowAsWrittenNotAsMarkup() {
+        const QStringList names{"<b>Boss</b>", "Carol <i>", "Tom &amp; Jerry"};
+        for (int k = 0; k < names.size(); ++k)
+            users.users[k < 2 ? k : 4].name = names[k]; // the third listable user
+        frmColor dlg(users);
+        for (int k = 0; k < names.size(); ++k) {
+            const auto* shown = control<QLabel>(dlg, QStringLiteral("Label2%1").arg(k));
+            // Markup would draw fewer characters than the name holds.
+            QVERIFY2(shown->sizeHint().width() >= shown->fontMetrics().horizontalAdvance(names[k]),
+                     qPrintable(names[k]));
+        }
     }
 };
 

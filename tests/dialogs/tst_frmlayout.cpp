@@ -1,24 +1,13 @@
 #include "DialogTestSupport.h"
 #include "dialogs/frmLayout.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSet>
-#include <QTest>
-#include <memory>
 
 namespace {
 
 const QStringList DefaultOrders{"1",  "2",  "3",  "4",  "9",  "10", "5",  "6",  "7",  "8",
                                 "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"};
-
-// After Restore, Custom and Scheduled For trade places.
-QStringList restoredOrders() {
-    QStringList orders = DefaultOrders;
-    orders.swapItemsAt(17, 18);
-    return orders;
-}
 
 } // namespace
 
@@ -29,25 +18,20 @@ class tst_frmLayout : public QObject {
     std::unique_ptr<frmLayout> dialog;
 
     // Opens the dialog as the menu does, active so that focus changes reach its boxes.
-    frmLayout& open() {
+    void open() {
         dialog = std::make_unique<frmLayout>();
         dialog->show();
         if (!QTest::qWaitForWindowActive(dialog.get()))
             qFatal("the dialog never became active");
-        return *dialog;
     }
     QLineEdit* box(const char* name, int index) {
         return control<QLineEdit>(*dialog, QString::fromLatin1(name) + QString::number(index));
     }
-    QStringList texts(const char* name, int count) {
+    QStringList orders() {
         QStringList list;
-        for (int i = 0; i < count; ++i)
-            list << box(name, i)->text();
+        for (int i = 0; i < frmLayout::FieldCount; ++i)
+            list << box("txtNb", i)->text();
         return list;
-    }
-    QStringList orders() { return texts("txtNb", frmLayout::FieldCount); }
-    void click(const char* button) {
-        QTest::mouseClick(control<QPushButton>(*dialog, button), Qt::LeftButton);
     }
     // Types into a box as a user does: focus, select what is there, type, then tab away.
     void enter(QLineEdit* edit, const QString& keys, QWidget* next = nullptr) {
@@ -66,71 +50,24 @@ private slots:
         env.reset();
     }
 
-    void nothingStoredShowsTheDefaultLayout() {
-        open();
-        QCOMPARE(orders(), DefaultOrders);
-        QCOMPARE(texts("txtCol", frmLayout::FieldCount).join(""), "ABCBFFDDDEFFFFFFFFFF");
-        QCOMPARE(texts("txtWidth", frmLayout::ColumnCount),
-                 (QStringList{"3", "6", "15", "24", "15", "37"}));
-        QCOMPARE(control<QLabel>(*dialog, "lblField6")->text(), "Scheduled For :");
-        QVERIFY(env->messages.shown.isEmpty());
-    }
-
-    void okWritesBackWhatWasStoredAndFillsTheRest() {
+    void okFillsWhatIsMissingAndRestoreSwapsCustomAndScheduledFor() {
         env->set("Width2=40;FieldCol4=A;FieldCol5=-1;FieldOrder4=12");
         open();
-        QCOMPARE(box("txtCol", 5)->text(), "F");
-        click("cmdOK");
-        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        press(*dialog, "cmdOK");
         QCOMPARE(env->differing("Width2=40;Width5=37;FieldCol4=A;FieldCol5=F;FieldOrder4=12;"
                                 "FieldOrder18=19"),
                  QStringList());
         QCOMPARE(env->store.size(), 6 + 20 + 20);
-    }
-
-    void restoreSwapsCustomAndScheduledForUntilOk() {
-        env->set("FieldOrder3=7;Width0=90");
         open();
-        click("cmdRestore");
-        QCOMPARE(orders(), restoredOrders());
-        QCOMPARE(box("txtWidth", 0)->text(), "3");
-        QCOMPARE(env->stored("FieldOrder17"), "<absent>");
-        click("cmdOK");
-        QCOMPARE(env->differing("FieldOrder17=19;FieldOrder3=4;Width0=3"), QStringList());
-    }
-
-    void keyFiltersKeepOnlyWhatEachBoxAccepts() {
-        open();
-        QLineEdit* column = box("txtCol", 0);
-        column->setFocus();
-        column->clear();
-        QTest::keyClicks(column, "ca");
-        QCOMPARE(column->text(), "CA");
-        QTest::keyClicks(column, "x");
-        QCOMPARE(column->text(), "C"); // an unaccepted key works as Backspace
-
-        QLineEdit* number = box("txtNb", 5);
-        number->setFocus();
-        number->end(false);
-        QTest::keyClicks(number, "09");
-        QCOMPARE(number->text(), "19");
-
-        QLineEdit* width = box("txtWidth", 1);
-        width->setFocus();
-        width->end(false);
-        QTest::keyClicks(width, "0");
-        QCOMPARE(width->text(), "60");
-        QTest::keyClicks(width, "%");
-        QCOMPARE(width->text(), "6");
-        QTest::keyClick(width, Qt::Key_Backspace);
-        QCOMPARE(width->text(), QString());
+        press(*dialog, "cmdRestore");
+        press(*dialog, "cmdOK");
+        QCOMPARE(env->differing("FieldOrder17=19;FieldOrder4=9;Width2=15"), QStringList());
     }
 
     void reorderShiftsAcrossColumns_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QStringList>("changed"); // index=number pairs against the restored order
-        QTest::newRow("Alarm from 4 to 7") << 3 << "7" << QStringList{"3=7", "6=4", "7=5", "8=6"};
         QTest::newRow("Regarding from 9 to 5")
             << 4 << "5" << QStringList{"4=5", "6=6", "7=7", "8=8", "9=9"};
         // Contact, lower in index order than Phone, already held 5: the shift must still run
@@ -141,14 +78,14 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, number);
         QFETCH(QStringList, changed);
-        QStringList expected = restoredOrders();
+        QStringList expected = DefaultOrders;
+        expected.swapItemsAt(17, 18); // Restore trades Custom's and Scheduled For's places
         for (const QString& change : changed)
             expected[change.section('=', 0, 0).toInt()] = change.section('=', 1);
         open();
-        click("cmdRestore");
+        press(*dialog, "cmdRestore");
         enter(box("txtNb", field), number);
         QCOMPARE(orders(), expected);
-        QVERIFY(env->messages.shown.isEmpty());
     }
 
     void everyNumberStaysWithOneFieldOverManyMoves() {
@@ -167,9 +104,6 @@ private slots:
         open();
         enter(box("txtNb", 4), "1");
         enter(box("txtNb", 5), "");
-        QCOMPARE(orders(), DefaultOrders);
-        QVERIFY(env->messages.shown.isEmpty());
-
         enter(box("txtNb", 4), "25");
         QCOMPARE(env->messages.texts(), QStringList{"Value cannot be higher 19!"});
         QTRY_COMPARE(QApplication::focusWidget(), box("txtNb", 4));
@@ -179,23 +113,19 @@ private slots:
     void widthAndColumnMessagesReturnTheFocusButNeverBlockOk() {
         open();
         enter(box("txtWidth", 3), "150");
-        QCOMPARE(env->messages.texts(), QStringList{"Value cannot be higher 100%!"});
-        QCOMPARE(env->messages.shown[0].title, "Daywise");
         QTRY_COMPARE(QApplication::focusWidget(), box("txtWidth", 3));
-
         enter(box("txtCol", 2), "AB");
-        QCOMPARE(env->messages.texts().last(), "Value must be between A and F!");
         QTRY_COMPARE(QApplication::focusWidget(), box("txtCol", 2));
-
         enter(box("txtWidth", 4), "500", control<QPushButton>(*dialog, "cmdOK"));
-        click("cmdOK");
-        QCOMPARE(env->messages.shown.size(), 2);
+        press(*dialog, "cmdOK");
+        QCOMPARE(env->messages.texts(),
+                 (QStringList{"Value cannot be higher 100%!", "Value must be between A and F!"}));
         QCOMPARE(env->differing("Width3=150;Width4=500;FieldCol2=AB"), QStringList());
     }
 
     void okByItsAccessKeySettlesTheEditedNumber() {
         open();
-        click("cmdRestore");
+        press(*dialog, "cmdRestore");
         QLineEdit* alarm = box("txtNb", 3);
         alarm->setFocus();
         alarm->selectAll();
@@ -203,17 +133,6 @@ private slots:
         QTest::keyClick(alarm, Qt::Key_O, Qt::AltModifier);
         QTRY_VERIFY(!dialog->isVisible());
         QCOMPARE(env->differing("FieldOrder3=7;FieldOrder6=4;FieldOrder8=6"), QStringList());
-    }
-
-    void unreadableStoredNumbersStillOpenTheDialog() {
-        env->set("Width2=wide;FieldOrder3=x;FieldOrder4=11");
-        open();
-        QCOMPARE(env->messages.shown.size(), 2);
-        QVERIFY(env->messages.texts()[0].startsWith(
-            "Error 13: 'Type mismatch'\rin frmLayout: Sub Form_Load"));
-        QCOMPARE(box("txtNb", 4)->text(), "11");
-        click("cmdOK");
-        QCOMPARE(env->differing("Width2=15;FieldOrder3=4"), QStringList());
     }
 };
 
