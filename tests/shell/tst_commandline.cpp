@@ -1,7 +1,7 @@
 #include "shell/CommandLine.h"
 #include "shell/HeadlessCommandLine.h"
+#include "support/RunProgram.h"
 
-#include <QProcess>
 #include <QTest>
 
 // daywise's command line: which run it starts, the days it accepts, the mistakes it names.
@@ -10,19 +10,8 @@ class CommandLineTest : public QObject {
 
     const QDate today{2024, 3, 11};
 
-    struct Run {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-
-    static Run daywise(const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(DAYWISE_PROGRAM), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {-1, {}, QStringLiteral("daywise did not end normally")};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+    static ProgramResult daywise(const QStringList& arguments) {
+        return runProgram(QStringLiteral(DAYWISE_PROGRAM), arguments, {});
     }
 
 private slots:
@@ -111,7 +100,7 @@ private slots:
     }
     // The program itself: one line naming the mistake, the hint, status 2; help for a user.
     void theProgramAnswersAsALinuxToolDoes() {
-        Run run = daywise({"--create", "--week", "--month"});
+        ProgramResult run = daywise({"--create", "--week", "--month"});
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.err, "daywise: --week and --month cannot be given together\n"
                           "Try 'daywise --help' for more information.\n");
