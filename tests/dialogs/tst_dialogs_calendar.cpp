@@ -12,17 +12,6 @@
 
 namespace {
 
-// Two users with meetings on Monday 11 March 2024 with the same client.
-const QByteArray Office = R"({"current_user": "USR000000001",
-  "users": [{"id": "USR000000001", "name": "Alice Martin"},
-            {"id": "USR000000002", "name": "Bob Stone"}],
-  "contacts": [{"id": "CON000000042", "name": "Paul Client"}],
-  "activities": [
-    {"id": "ACT000000001", "type": 1, "regarding": "Urgent review", "start": "2024-03-11 09:00",
-     "scheduled_for": "USR000000001", "contact": "CON000000042"},
-    {"id": "ACT000000002", "type": 1, "regarding": "Bob workshop", "start": "2024-03-11 11:00",
-     "scheduled_for": "USR000000002", "contact": "CON000000042"}]})";
-
 // The data and script of the week of 11 March 2024 as the current settings make them.
 QStringList generate(act::ActSession& session) {
     QTemporaryDir html;
@@ -54,7 +43,7 @@ class DialogsCalendarTest : public QObject {
 private slots:
     void init() {
         env = std::make_unique<DialogTestEnvironment>();
-        act = std::make_unique<StandinFixture>(Office);
+        act = std::make_unique<StandinFixture>(StandinFixture::fixtureFile("engine-week.json"));
     }
     void cleanup() {
         QVERIFY(env->messages.shown.isEmpty());
