@@ -19,7 +19,6 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("headless");
         QTest::newRow("nothing") << QStringList{} << false;
-        QTest::newRow("-platform") << QStringList{"-platform", "offscreen"} << false;
         QTest::newRow("-style and -reverse")
             << QStringList{"-style", "Fusion", "-reverse"} << false;
         QTest::newRow("--create") << QStringList{"--create"} << true;
