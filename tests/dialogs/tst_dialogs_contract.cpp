@@ -213,24 +213,21 @@ private slots:
     }
 
     // "xyz", the body stored while the user never edited it, gives the language's templates.
-    void theUntouchedEmailMarkerGivesTheLanguagesTemplates() {
+    // Typed Enter and ampersands are ignored; pasted text is kept.
+    void theEmailTextsTakeTheTemplatesAndNoTypedEnterOrAmpersand() {
         env->section = "Email";
         env->set("Subject=Mine;Body=xyz");
         LanguageBase = 400;
         frmEmail dlg;
-        QCOMPARE(control<QLineEdit>(dlg, "txtSubject")->text(),
-                 "Notre prochaine rencontre prévue <joursem>");
-        QVERIFY(control<QPlainTextEdit>(dlg, "txtBody")->toPlainText() != "xyz");
-    }
-
-    void typedEnterAndAmpersandAreIgnoredButPastedTextIsKept() {
-        env->section = "Email";
-        env->set("Body=");
-        frmEmail dlg;
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         auto* subject = control<QLineEdit>(dlg, "txtSubject");
         auto* body = control<QPlainTextEdit>(dlg, "txtBody");
+        QCOMPARE(subject->text(), "Notre prochaine rencontre prévue <joursem>");
+        QVERIFY(body->toPlainText() != "xyz");
+
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        subject->clear();
+        body->clear();
         subject->setFocus();
         QTest::keyClicks(subject, "R&D");
         QTest::keyClick(subject, Qt::Key_Return);
