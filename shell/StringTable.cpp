@@ -35,6 +35,6 @@ QString stringAt(int id) {
     return table.value(id);
 }
 
-QString str(int k) {
-    return stringAt(LanguageBase + k);
+QString str(Caption k) {
+    return stringAt(LanguageBase + int(k));
 }
