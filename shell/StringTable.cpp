@@ -30,11 +30,7 @@ QHash<int, QString> loadTable() {
 
 } // namespace
 
-QString stringAt(int id) {
-    static const QHash<int, QString> table = loadTable();
-    return table.value(id);
-}
-
 QString str(Caption k) {
-    return stringAt(LanguageBase + int(k));
+    static const QHash<int, QString> table = loadTable();
+    return table.value(LanguageBase + int(k));
 }

@@ -6,7 +6,6 @@
 
 // The two-language string table: English at 200 + k, French at 400 + k. Entries the table
 // does not hold read as empty text.
-QString stringAt(int id);
 
 inline constexpr int EnglishBase = 200;
 inline constexpr int FrenchBase = 400;
