@@ -27,7 +27,7 @@ namespace {
 const QString Unit = QStringLiteral("frmIntegrate");
 const QString Sub = QStringLiteral("Sub");
 
-QString frameCaption(int k) {
+QString frameCaption(Caption k) {
     return str(k) + QStringLiteral(" :");
 }
 
@@ -122,20 +122,20 @@ void frmIntegrate::buildControls() {
 }
 
 void frmIntegrate::setCaptions() {
-    setWindowTitle(str(13));
-    Frame1[0]->setTitle(frameCaption(175));
-    Frame1[1]->setTitle(frameCaption(176));
-    Frame2->setTitle(frameCaption(140));
-    cmdOK->setText(str(17));
-    cmdCancel->setText(str(2));
-    Label2->setText(str(20));
-    chkOutputIE->setText(str(139));
-    chkOutputTab->setText(str(86));
-    chkOutputView->setText(str(88));
+    setWindowTitle(str(Caption::IntegrateWithAct));
+    Frame1[0]->setTitle(frameCaption(Caption::ToolbarButtonViews));
+    Frame1[1]->setTitle(frameCaption(Caption::ToolsMenuViews));
+    Frame2->setTitle(frameCaption(Caption::DisplayOptions));
+    cmdOK->setText(str(Caption::Close));
+    cmdCancel->setText(str(Caption::Cancel));
+    Label2->setText(str(Caption::RestartActForChanges));
+    chkOutputIE->setText(str(Caption::OpenInSeparateBrowser));
+    chkOutputTab->setText(str(Caption::AddContactTab));
+    chkOutputView->setText(str(Caption::AddViewbarButton));
     for (int i = 0; i < 6; ++i)
-        chkScreen[i]->setText(str(177 + i));
+        chkScreen[i]->setText(str(Caption::ContactsView + i));
     for (int i = 6; i < ScreenBoxes; ++i)
-        chkScreen[i]->setText(str(171 + i));
+        chkScreen[i]->setText(str(Caption::ContactsView + (i - 6)));
 }
 
 // Each step is reported on its own and the loaded flag is always set: a load that stopped
@@ -231,7 +231,7 @@ void frmIntegrate::cmdOK_Click() {
     });
 }
 
-Messages::Answer frmIntegrate::confirm(int k) {
+Messages::Answer frmIntegrate::confirm(Caption k) {
     lastAnswer_ =
         messages().show(str(k), app::Title, Messages::Icon::Question, Messages::Buttons::OkCancel);
     return lastAnswer_;
@@ -244,9 +244,9 @@ void frmIntegrate::chkOutputTab_Click() {
     proc.run([&] {
         proc.line(1);
         if (tabPresent_) {
-            if (confirm(92) != Messages::Answer::Cancel)
+            if (confirm(Caption::ConfirmRemoveContactTab) != Messages::Answer::Cancel)
                 Remove_Tab();
-        } else if (confirm(93) != Messages::Answer::Cancel) {
+        } else if (confirm(Caption::ConfirmAddContactTab) != Messages::Answer::Cancel) {
             Create_Tab();
         }
     });
@@ -259,9 +259,9 @@ void frmIntegrate::chkOutputView_Click() {
     proc.run([&] {
         proc.line(1);
         if (viewPresent_) {
-            if (confirm(90) != Messages::Answer::Cancel)
+            if (confirm(Caption::ConfirmRemoveViewbarButton) != Messages::Answer::Cancel)
                 Remove_view();
-        } else if (confirm(91) != Messages::Answer::Cancel) {
+        } else if (confirm(Caption::ConfirmAddViewbarButton) != Messages::Answer::Cancel) {
             Create_View();
         }
     });
@@ -350,15 +350,16 @@ void frmIntegrate::chkScreen_Click(int index) {
 void frmIntegrate::CheckCommand() {
     lastResult_ = auxCommands().AddAuxCommand(
         commandName_, QDir::toNativeSeparators(QCoreApplication::applicationFilePath()),
-        programFolder(), app::Title, str(23) + QLatin1Char(' ') + app::Title,
+        programFolder(), app::Title, str(Caption::ClickToLaunch) + QLatin1Char(' ') + app::Title,
         programFile(QStringLiteral(".ico")), programFile(QStringLiteral("32.ico")), 1);
     if (lastResult_ != 0)
         MessAddFailed();
 }
 
 void frmIntegrate::Message() {
-    lastAnswer_ = messages().show(str(20) + QStringLiteral("\r\n") + str(21), app::Title,
-                                  Messages::Icon::Question, Messages::Buttons::YesNo);
+    lastAnswer_ = messages().show(str(Caption::RestartActForChanges) + QStringLiteral("\r\n") +
+                                      str(Caption::RestartActNow),
+                                  app::Title, Messages::Icon::Question, Messages::Buttons::YesNo);
     if (lastAnswer_ != Messages::Answer::Yes)
         return;
     RestartRequested = true;
@@ -370,7 +371,7 @@ void frmIntegrate::Message() {
 }
 
 void frmIntegrate::MessAddFailed() {
-    messages().show(str(22), app::Title, Messages::Icon::Exclamation);
+    messages().show(str(Caption::ChangeItManually), app::Title, Messages::Icon::Exclamation);
 }
 
 act::AuxCommands& frmIntegrate::auxCommands() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "act/ActObjects.h"
+#include "shell/Captions.h"
 #include "shell/Messages.h"
 
 #include <QDialog>
@@ -51,7 +52,7 @@ private:
     void showScreenBoxes();
     void showOutputBoxes(Procedure& proc);
     void showViewBox();
-    Messages::Answer confirm(int k);
+    Messages::Answer confirm(Caption k);
     act::AuxCommands& auxCommands() const;
     QString tabFile() const;
     QString viewBarFile() const;

@@ -185,19 +185,19 @@ void frmColor::buildWindow() {
 
 void frmColor::Form_Load(act::Users& users) {
     const QString colon = QStringLiteral(" :");
-    setWindowTitle(str(75));
-    Frame1->setTitle(str(47) + colon);
-    optColor[0]->setText(str(48));
-    optColor[1]->setText(str(49));
-    optColor[2]->setText(str(50));
-    optColor[3]->setText(str(174));
-    Label3->setText(str(51));
-    Frame3->setTitle(str(52) + colon);
-    Label4->setText(str(53));
+    setWindowTitle(str(Caption::ChooseColors));
+    Frame1->setTitle(str(Caption::ChooseColorCodedItems) + colon);
+    optColor[0]->setText(str(Caption::ColorCodePriorities));
+    optColor[1]->setText(str(Caption::ColorCodeUsers));
+    optColor[2]->setText(str(Caption::ColorCodeNoneInBlack));
+    optColor[3]->setText(str(Caption::ColorCodeNoneAsInAct));
+    Label3->setText(str(Caption::DoubleClickToEditColor));
+    Frame3->setTitle(str(Caption::ChooseColorFor) + colon);
+    Label4->setText(str(Caption::DateBackground));
     for (int i = 0; i < PriorityCount; ++i)
-        Label2[MaxUsers + i]->setText(str(134 + i));
-    cmdOK->setText(str(1));
-    cmdCancel->setText(str(2));
+        Label2[MaxUsers + i]->setText(str(Caption::High + i));
+    cmdOK->setText(str(Caption::Ok));
+    cmdCancel->setText(str(Caption::Cancel));
 
     listUsers(users);
     int userCount = 0;
@@ -220,7 +220,9 @@ void frmColor::listUsers(act::Users& users) {
     });
     proc.line(3);
     if (names.size() > MaxUsers) {
-        messages().show(str(137) + QLatin1Char('\n') + str(138), app::Title);
+        messages().show(str(Caption::ColorCodeUserLimit) + QLatin1Char('\n') +
+                            str(Caption::ContactSupportForMoreUsers),
+                        app::Title);
         names.resize(MaxUsers);
     }
     proc.line(5);

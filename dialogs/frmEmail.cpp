@@ -110,16 +110,16 @@ void frmEmail::buildControls() {
 }
 
 void frmEmail::setCaptions() {
-    setWindowTitle(str(186));
-    chkActive->setText(str(185));
+    setWindowTitle(str(Caption::EmailOptions));
+    chkActive->setText(str(Caption::EmailAsLinks));
     Frame1->setTitle(QStringLiteral("Message :"));
-    Label1->setText(str(187) + Colon);
-    Label3->setText(str(188) + Colon);
-    Label4->setText(str(189));
-    Label5->setText(str(190));
-    Label2->setText(str(191));
-    cmdSave->setText(str(192));
-    cmdCancel->setText(str(2));
+    Label1->setText(str(Caption::SubjectLine) + Colon);
+    Label3->setText(str(Caption::Body) + Colon);
+    Label4->setText(str(Caption::InsertableFieldsIntro));
+    Label5->setText(str(Caption::InsertableFields));
+    Label2->setText(str(Caption::EmailLinksOpenDefaultClient));
+    cmdSave->setText(str(Caption::Save));
+    cmdCancel->setText(str(Caption::Cancel));
 }
 
 void frmEmail::loadSettings() {

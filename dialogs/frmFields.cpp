@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace {
 
@@ -25,20 +26,31 @@ const QString Sub = QStringLiteral("Sub");
 const QString Colon = QStringLiteral(" :");
 
 constexpr int CustomIndex = 13;
-constexpr int NoString = -1;
 
 struct FieldBox {
     int index;
-    int caption; // string of the box's caption
-    int label;   // string of the default label, when the field has a label
+    std::optional<Caption> caption; // the box's caption
+    std::optional<Caption> label;   // the default label, when the field has a label
 };
 
 // In the order the boxes are shown.
 constexpr FieldBox FieldBoxes[] = {
-    {0, 67, NoString}, {1, 68, NoString},  {2, 69, NoString}, {3, 70, NoString},
-    {4, 64, 64},       {5, 65, 65},        {6, 58, 58},       {7, 59, 59},
-    {8, 60, 60},       {9, 61, 61},        {10, 62, 62},      {11, 63, 63},
-    {12, 66, 100},     {13, NoString, 71}, {14, 183, 183},    {15, 193, NoString},
+    {0, Caption::Street, std::nullopt},
+    {1, Caption::City, std::nullopt},
+    {2, Caption::ZipAndState, std::nullopt},
+    {3, Caption::Title, std::nullopt},
+    {4, Caption::Regarding, Caption::Regarding},
+    {5, Caption::Details, Caption::Details},
+    {6, Caption::Fax, Caption::Fax},
+    {7, Caption::Cellular, Caption::Cellular},
+    {8, Caption::Pager, Caption::Pager},
+    {9, Caption::Email, Caption::Email},
+    {10, Caption::Assistant, Caption::Assistant},
+    {11, Caption::Alarm, Caption::Alarm},
+    {12, Caption::UserScheduledFor, Caption::ScheduledFor},
+    {13, std::nullopt, Caption::Custom},
+    {14, Caption::AlsoScheduledWith, Caption::AlsoScheduledWith},
+    {15, Caption::PriorityToAppear, std::nullopt},
 };
 
 // The contact fields that make sense as the custom field; the others are the ones every
@@ -122,7 +134,7 @@ QGroupBox* frmFields::buildLabelFrame() {
     auto* grid = new QGridLayout(Frame2);
     int row = 0;
     for (const FieldBox& box : FieldBoxes) {
-        if (box.label == NoString)
+        if (!box.label)
             continue;
         const int index = box.index + LabelOffset;
         Check1[index] = new QCheckBox(Frame2);
@@ -170,32 +182,33 @@ QGroupBox* frmFields::buildHeaderFrame() {
 }
 
 void frmFields::setCaptions() {
-    setWindowTitle(str(133));
-    Frame1->setTitle(str(56) + Colon);
-    Frame2->setTitle(str(55) + Colon);
-    Frame3->setTitle(str(54) + Colon);
-    Frame4->setTitle(str(57) + Colon);
+    setWindowTitle(str(Caption::ItemsToAppear));
+    Frame1->setTitle(str(Caption::WhenScheduledWithMyself) + Colon);
+    Frame2->setTitle(str(Caption::LabelsToAppear) + Colon);
+    Frame3->setTitle(str(Caption::FieldsToAppear) + Colon);
+    Frame4->setTitle(str(Caption::Header) + Colon);
     for (const FieldBox& box : FieldBoxes) {
-        if (box.caption != NoString)
-            Check1[box.index]->setText(str(box.caption));
+        if (box.caption)
+            Check1[box.index]->setText(str(*box.caption));
         else
-            Check1[box.index]->setAccessibleName(str(box.label));
-        if (box.label == NoString)
+            Check1[box.index]->setAccessibleName(str(*box.label));
+        if (!box.label)
             continue;
         const int index = box.index + LabelOffset;
-        Text1[index]->setText(str(box.label) + Colon);
+        Text1[index]->setText(str(*box.label) + Colon);
         // The label boxes show no text of their own: a screen reader names them.
-        Check1[index]->setAccessibleName(str(55) + Colon + QLatin1Char(' ') + str(box.label));
-        Text1[index]->setAccessibleName(str(box.label));
+        Check1[index]->setAccessibleName(str(Caption::LabelsToAppear) + Colon + QLatin1Char(' ') +
+                                         str(*box.label));
+        Text1[index]->setAccessibleName(str(*box.label));
     }
-    optTitle[0]->setText(str(72));
-    optTitle[1]->setText(str(73));
-    optMyself[0]->setText(str(74));
-    optMyself[1]->setAccessibleName(str(194));
-    txtMyself->setAccessibleName(str(194));
-    txtHeader->setAccessibleName(str(195));
-    cmdOK->setText(str(1));
-    cmdCancel->setText(str(2));
+    optTitle[0]->setText(str(Caption::DisplayHeader));
+    optTitle[1]->setText(str(Caption::HideHeader));
+    optMyself[0]->setText(str(Caption::MyName));
+    optMyself[1]->setAccessibleName(str(Caption::TextInsteadOfMyName));
+    txtMyself->setAccessibleName(str(Caption::TextInsteadOfMyName));
+    txtHeader->setAccessibleName(str(Caption::HeaderText));
+    cmdOK->setText(str(Caption::Ok));
+    cmdCancel->setText(str(Caption::Cancel));
 }
 
 void frmFields::loadSettings() {
@@ -208,7 +221,7 @@ void frmFields::loadSettings() {
 
         proc.line(2);
         for (const FieldBox& box : FieldBoxes) {
-            if (box.label == NoString)
+            if (!box.label)
                 continue;
             const int index = box.index + LabelOffset;
             Check1[index]->setChecked(readNumberSetting(proc, setting::field(index)));
@@ -250,7 +263,7 @@ int frmFields::readCustomField(Procedure& proc) {
 
 void frmFields::fillCombo(int customId) {
     Combo1->clear();
-    Combo1->addItem(QStringLiteral("(") + str(141) + QStringLiteral(")"), 0);
+    Combo1->addItem(QStringLiteral("(") + str(Caption::None) + QStringLiteral(")"), 0);
     const int count = fields_.Count();
     int found = 0;
     int emptyRun = 0;
@@ -274,7 +287,7 @@ void frmFields::writeSettings() {
     for (const FieldBox& box : FieldBoxes)
         settings().SaveSetting(setting::field(box.index), checkText(Check1[box.index]));
     for (const FieldBox& box : FieldBoxes) {
-        if (box.label == NoString)
+        if (!box.label)
             continue;
         const int index = box.index + LabelOffset;
         settings().SaveSetting(setting::field(index), checkText(Check1[index]));

@@ -93,18 +93,18 @@ void frmFilter::buildControls() {
 
 void frmFilter::setCaptions() {
     const QString colon = QStringLiteral(" :");
-    setWindowTitle(str(77));
+    setWindowTitle(str(Caption::FilterActivities));
     for (int i = 0; i < int(Check1.size()); ++i)
-        Check1[i]->setText(str(78 + i));
-    Label3->setText(str(81));
-    Frame1->setTitle(str(82) + colon);
-    Frame2->setTitle(str(83) + colon);
-    optMeAnd->setText(str(84) + colon);
-    List1->setAccessibleName(str(84));
-    optAll->setText(str(85));
-    optMe->setText(str(142));
-    cmdOK->setText(str(1));
-    cmdCancel->setText(str(2));
+        Check1[i]->setText(str(Caption::Calls + i));
+    Label3->setText(str(Caption::HideClearedActivities));
+    Frame1->setTitle(str(Caption::TypeOfActivities) + colon);
+    Frame2->setTitle(str(Caption::Users) + colon);
+    optMeAnd->setText(str(Caption::MyselfAnd) + colon);
+    List1->setAccessibleName(str(Caption::MyselfAnd));
+    optAll->setText(str(Caption::AllUsers));
+    optMe->setText(str(Caption::MeOnly));
+    cmdOK->setText(str(Caption::Ok));
+    cmdCancel->setText(str(Caption::Cancel));
 }
 
 void frmFilter::loadSettings() {

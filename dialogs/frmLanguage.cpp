@@ -62,10 +62,10 @@ void frmLanguage::setCaptions() {
         Label1->setText(QStringLiteral("Pick your language/Choisissez une langue :"));
         cmdCancel->hide();
     } else {
-        setWindowTitle(str(119));
-        Label1->setText(str(120) + QStringLiteral(" :"));
-        cmdOK->setText(str(1));
-        cmdCancel->setText(str(2));
+        setWindowTitle(str(Caption::Language));
+        Label1->setText(str(Caption::PickLanguage) + QStringLiteral(" :"));
+        cmdOK->setText(str(Caption::Ok));
+        cmdCancel->setText(str(Caption::Cancel));
     }
 }
 
@@ -87,7 +87,7 @@ void frmLanguage::cmdOK_Click() {
     }
     if (firstStart_) {
         firstStart_ = false;
-        cmdCancel->setText(str(2));
+        cmdCancel->setText(str(Caption::Cancel));
         cmdCancel->show();
     }
 }

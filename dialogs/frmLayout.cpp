@@ -156,27 +156,28 @@ void frmLayout::buildWindow() {
 
 void frmLayout::Form_Load() {
     const QString colon = QStringLiteral(" :");
-    setWindowTitle(str(94));
-    Frame1->setTitle(str(105) + colon);
-    Frame2->setTitle(str(104) + colon);
+    setWindowTitle(str(Caption::DesignLayout));
+    Frame1->setTitle(str(Caption::ColumnWidths) + colon);
+    Frame2->setTitle(str(Caption::EnterColumnAndOrder) + colon);
     for (int n = 0; n < ColumnCount; ++n)
-        lblColumn[n]->setText(str(106) + QLatin1Char(' ') + QChar(u'A' + n));
-    Label2[0]->setText(str(107));
-    Label2[1]->setText(str(107));
-    Label2[2]->setText(str(108));
-    Label2[3]->setText(str(108));
+        lblColumn[n]->setText(str(Caption::Column) + QLatin1Char(' ') + QChar(u'A' + n));
+    Label2[0]->setText(str(Caption::ColumnShort));
+    Label2[1]->setText(str(Caption::ColumnShort));
+    Label2[2]->setText(str(Caption::OrderNumber));
+    Label2[3]->setText(str(Caption::OrderNumber));
     for (const auto& rows :
          {std::span<const FieldRow>(LeftRows), std::span<const FieldRow>(RightRows)})
         for (const FieldRow& row : rows) {
-            const QString field = str(CalendarFields[row.field].captionKey) + colon;
+            const QString field = str(CalendarFields[row.field].caption) + colon;
             lblField[row.label]->setText(field);
-            txtCol[row.field]->setAccessibleName(field + QLatin1Char(' ') + str(106));
-            txtNb[row.field]->setAccessibleName(field + QLatin1Char(' ') + str(108));
+            txtCol[row.field]->setAccessibleName(field + QLatin1Char(' ') + str(Caption::Column));
+            txtNb[row.field]->setAccessibleName(field + QLatin1Char(' ') +
+                                                str(Caption::OrderNumber));
         }
-    Label3->setText(str(96));
-    cmdOK->setText(str(1));
-    cmdCancel->setText(str(2));
-    cmdRestore->setText(str(95));
+    Label3->setText(str(Caption::ColumnAndOrderExplained));
+    cmdOK->setText(str(Caption::Ok));
+    cmdCancel->setText(str(Caption::Cancel));
+    cmdRestore->setText(str(Caption::RestoreDefaults));
     loadSettings();
 }
 
@@ -352,7 +353,7 @@ void frmLayout::lostFocus(QLineEdit* edit, const BoxRef& box, bool quiet) {
 void frmLayout::txtCol_LostFocus(int index, bool quiet) {
     const QString text = txtCol[index]->text();
     if (text != previous_ && text.size() > 1)
-        complain(txtCol[index], str(144), quiet);
+        complain(txtCol[index], str(Caption::ColumnNotAToF), quiet);
 }
 
 void frmLayout::txtWidth_LostFocus(int index, bool quiet) {
@@ -362,7 +363,7 @@ void frmLayout::txtWidth_LostFocus(int index, bool quiet) {
     bool ok = false;
     const int width = text.toInt(&ok);
     if (!ok || width > 100) // only digits get in, so a failed conversion is a huge number
-        complain(txtWidth[index], str(143), quiet);
+        complain(txtWidth[index], str(Caption::PercentTooHigh), quiet);
 }
 
 void frmLayout::txtNb_LostFocus(int index, bool quiet) {

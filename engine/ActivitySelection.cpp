@@ -53,5 +53,5 @@ bool InRange(const GenerationState& state, const QDate& day) {
 
 QString GetDay(const QDate& day) {
     // Qt counts Monday as 1 and Sunday as 7; the string table starts at Sunday.
-    return str(FirstWeekdayName + day.dayOfWeek() % 7);
+    return str(Caption::FirstWeekdayName + day.dayOfWeek() % 7);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Captions.h"
+
 #include <QString>
 #include <array>
 
@@ -7,7 +9,7 @@
 // FieldCol/FieldOrder), the entry number within an activity in data.js and the position
 // in this table.
 struct CalendarField {
-    int captionKey;     // string-table offset of the caption
+    Caption caption;
     int showHideIndex;  // the Options/Field switch, -1 when always shown
     char defaultColumn; // 'A' to 'F'
 };
@@ -15,26 +17,26 @@ struct CalendarField {
 inline constexpr int CalendarFieldCount = 20;
 
 inline constexpr std::array<CalendarField, CalendarFieldCount> CalendarFields{{
-    {97, -1, 'A'},  // type of activity
-    {98, 15, 'B'},  // priority
-    {99, -1, 'C'},  // time
-    {63, 11, 'B'},  // alarm
-    {64, 4, 'F'},   // regarding
-    {65, 5, 'F'},   // details
-    {101, -1, 'D'}, // contact
-    {70, 3, 'D'},   // title
-    {102, -1, 'D'}, // company
-    {103, -1, 'E'}, // phone
-    {67, 0, 'F'},   // street
-    {68, 1, 'F'},   // city (with zip + state, show/hide 2)
-    {58, 6, 'F'},   // fax
-    {59, 7, 'F'},   // cellular
-    {60, 8, 'F'},   // pager
-    {61, 9, 'F'},   // e-mail
-    {62, 10, 'F'},  // assistant
-    {71, 13, 'F'},  // custom
-    {100, 12, 'F'}, // scheduled for
-    {183, 14, 'F'}, // also scheduled with
+    {Caption::TypeOfActivity, -1, 'A'},
+    {Caption::Priority, 15, 'B'},
+    {Caption::Time, -1, 'C'},
+    {Caption::Alarm, 11, 'B'},
+    {Caption::Regarding, 4, 'F'},
+    {Caption::Details, 5, 'F'},
+    {Caption::Contact, -1, 'D'},
+    {Caption::Title, 3, 'D'},
+    {Caption::Company, -1, 'D'},
+    {Caption::Phone, -1, 'E'},
+    {Caption::Street, 0, 'F'},
+    {Caption::City, 1, 'F'}, // with zip + state, show/hide 2
+    {Caption::Fax, 6, 'F'},
+    {Caption::Cellular, 7, 'F'},
+    {Caption::Pager, 8, 'F'},
+    {Caption::Email, 9, 'F'},
+    {Caption::Assistant, 10, 'F'},
+    {Caption::Custom, 13, 'F'},
+    {Caption::ScheduledFor, 12, 'F'},
+    {Caption::AlsoScheduledWith, 14, 'F'},
 }};
 
 // The field's default column letter, for a field number 0 to 19.

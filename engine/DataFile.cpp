@@ -31,7 +31,7 @@ QString dayText(const QDate& day) {
 // The users the calendar shows, as the Filter dialog described the choice.
 QString usersCaption(const QString& chosen) {
     if (chosen == setting::AllUsersNames)
-        return Check(str(85));
+        return Check(str(Caption::AllUsers));
     if (chosen.isEmpty())
         return Check(htmlText(CurrentUserName));
     return Check(htmlText(CurrentUserName + QLatin1String(", ") + chosen));

@@ -25,7 +25,7 @@ QString englishSuffix(int day) {
 } // namespace
 
 QString monthName(int month) {
-    return str(FirstMonthName + month - 1);
+    return str(Caption::FirstMonthName + (month - 1));
 }
 
 QString FormattedDate(const QDate& day) {

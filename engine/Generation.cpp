@@ -95,7 +95,8 @@ bool checkRange(const QDate& start, const QDate& end, QDate* correctedEnd) {
     }
     if (!rangeTooLong(start, end))
         return true;
-    messages().show(str(121), str(122), Messages::Icon::Critical);
+    messages().show(str(Caption::EndDateTooLate), str(Caption::DateSelectionError),
+                    Messages::Icon::Critical);
     if (correctedEnd)
         *correctedEnd = monthEnd(start);
     return false;

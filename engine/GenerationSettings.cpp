@@ -24,7 +24,8 @@ bool flag(const SettingKey& entry) {
 }
 
 void loadTypes(GenerationState& state) {
-    state.ActivityTypeNames = {str(78), str(79), str(123)};
+    state.ActivityTypeNames = {str(Caption::Calls), str(Caption::Meetings),
+                               str(Caption::ToDosForScript)};
     for (int t = 0; t < 3; ++t) {
         if (convert::toNumber(settings().GetSetting(setting::filterType(t))) != 1)
             continue;

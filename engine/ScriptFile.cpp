@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int ForCaption = 132;
-constexpr int EmptyDayText = 146;
-
 const char* const FieldClasses[ScriptFileLayout::Fields] = {
     "type",  "priority", "time",      "alarm",   "regarding",    "details", "contact",
     "title", "company",  "phone",     "address", "city",         "fax",     "cell",
@@ -30,10 +27,10 @@ QString jsString(const QString& text) {
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-QString jsStrings(int firstId, int count) {
+QString jsStrings(Caption first, int count) {
     QStringList quoted;
     for (int k = 0; k < count; ++k)
-        quoted.append(jsString(stringAt(firstId + k)));
+        quoted.append(jsString(str(first + k)));
     return quoted.join(QStringLiteral(", "));
 }
 
@@ -67,11 +64,10 @@ QStringList layoutLines(const ScriptFileLayout& layout, const QString& backgroun
                    .arg(k + 1 < layout.textFieldOrder.size() ? "," : "");
     }
     out << QStringLiteral("    ],")
-        << QStringLiteral("    forCaption: %1,").arg(jsString(str(ForCaption)))
-        << QStringLiteral("    emptyDay: %1,").arg(jsString(str(EmptyDayText)))
-        << QStringLiteral("    months: [%1],").arg(jsStrings(LanguageBase + FirstMonthName, 12))
-        << QStringLiteral("    weekdays: [%1]")
-               .arg(jsStrings(LanguageBase + FirstWeekdayAbbreviation, 7))
+        << QStringLiteral("    forCaption: %1,").arg(jsString(str(Caption::For)))
+        << QStringLiteral("    emptyDay: %1,").arg(jsString(str(Caption::NoActivitiesScheduled)))
+        << QStringLiteral("    months: [%1],").arg(jsStrings(Caption::FirstMonthName, 12))
+        << QStringLiteral("    weekdays: [%1]").arg(jsStrings(Caption::FirstWeekdayAbbreviation, 7))
         << QStringLiteral("};");
     return out;
 }

@@ -32,7 +32,7 @@ private:
 
 void writeTimeText(ActivityRow& row, ClockTexts& clock) {
     if (row.Timeless) {
-        row.TimeText = str(141);
+        row.TimeText = str(Caption::None);
         row.StartText = row.EndText = row.TimeText;
     } else if (row.StartTime.secsTo(row.EndTime) / 60 == 1439) {
         row.TimeText = QStringLiteral("All Day");
@@ -44,7 +44,7 @@ void writeTimeText(ActivityRow& row, ClockTexts& clock) {
     }
     if (row.Cleared)
         row.TimeText +=
-            QLatin1String("<br><span class=done>") + str(124) + QLatin1String("</span>");
+            QLatin1String("<br><span class=done>") + str(Caption::Done) + QLatin1String("</span>");
 }
 
 } // namespace

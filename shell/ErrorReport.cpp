@@ -13,7 +13,7 @@ QString errorReportText(int number, const QString& description, const QString& u
     text += cr + QStringLiteral("in %1: %2 %3 - Line # %4").arg(unit, kind, name).arg(line);
     text += cr;
     text += cr;
-    text += footer.isNull() ? str(0) : footer;
+    text += footer.isNull() ? str(Caption::ContactSupport) : footer;
     text += extra;
     return text;
 }

@@ -85,7 +85,8 @@ void QtSettingsStore::tellUnkept() {
     if (told_)
         return;
     told_ = true;
-    messages().show(str(31) + QStringLiteral("\r\n") + QDir::toNativeSeparators(folder()) +
-                        QStringLiteral("\r\n") + str(32),
+    messages().show(str(Caption::CannotSaveSettingsIn) + QStringLiteral("\r\n") +
+                        QDir::toNativeSeparators(folder()) + QStringLiteral("\r\n") +
+                        str(Caption::ChoicesNotKept),
                     app::Title, Messages::Icon::Exclamation);
 }

@@ -30,11 +30,7 @@ QHash<int, QString> loadTable() {
 
 } // namespace
 
-QString stringAt(int id) {
+QString str(Caption k) {
     static const QHash<int, QString> table = loadTable();
-    return table.value(id);
-}
-
-QString str(int k) {
-    return stringAt(LanguageBase + k);
+    return table.value(LanguageBase + int(k));
 }

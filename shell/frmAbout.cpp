@@ -11,7 +11,7 @@ frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent)
     , lblVersion(new QLabel(QStringLiteral("v. ") + app::versionText(), this)) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(str(30).remove(QLatin1Char('&')));
+    setWindowTitle(str(Caption::AboutMenu).remove(QLatin1Char('&')));
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     auto* name = new QLabel(app::Title, this);
     QFont big = name->font();

@@ -49,11 +49,11 @@ namespace {
 
 const QString Unit = QStringLiteral("frmMain");
 
-QString frameCaption(int k) {
+QString frameCaption(Caption k) {
     return str(k) + QStringLiteral(" :");
 }
 
-QString accessKeyCaption(int k) {
+QString accessKeyCaption(Caption k) {
     return QStringLiteral("&") + str(k);
 }
 
@@ -226,28 +226,28 @@ void frmMain::firstRunSteps(Procedure& proc) {
 }
 
 void frmMain::setCaptions() {
-    mnuFilter->setTitle(str(109));
-    mnuFilterActivities->setText(str(110));
-    mnuOptions->setTitle(str(25));
-    mnuFields->setText(str(111));
-    mnuColor->setText(accessKeyCaption(75));
-    mnuEmail->setText(accessKeyCaption(182));
-    mnuLayouttop->setTitle(accessKeyCaption(184));
-    mnuLayout->setText(accessKeyCaption(94));
-    mnuIntegrate->setText(str(27));
-    mnuLanguage->setText(str(26));
-    mnuHelp->setTitle(str(28));
-    mnuOnline->setText(str(29));
-    mnuAbout->setText(str(30));
-    Frame1->setTitle(frameCaption(112));
-    Label1[0]->setText(frameCaption(113));
-    Label1[1]->setText(frameCaption(114));
-    Label1[2]->setText(frameCaption(114));
+    mnuFilter->setTitle(str(Caption::SettingsMenu));
+    mnuFilterActivities->setText(str(Caption::FilterActivitiesMenu));
+    mnuOptions->setTitle(str(Caption::OptionsMenu));
+    mnuFields->setText(str(Caption::ShowHideFieldsMenu));
+    mnuColor->setText(accessKeyCaption(Caption::ChooseColors));
+    mnuEmail->setText(accessKeyCaption(Caption::EmailView));
+    mnuLayouttop->setTitle(accessKeyCaption(Caption::LayoutMenu));
+    mnuLayout->setText(accessKeyCaption(Caption::DesignLayout));
+    mnuIntegrate->setText(str(Caption::IntegrateWithActMenu));
+    mnuLanguage->setText(str(Caption::LanguagesMenu));
+    mnuHelp->setTitle(str(Caption::HelpMenu));
+    mnuOnline->setText(str(Caption::OnlineHelpMenu));
+    mnuAbout->setText(str(Caption::AboutMenu));
+    Frame1->setTitle(frameCaption(Caption::ChooseDateRange));
+    Label1[0]->setText(frameCaption(Caption::StartDate));
+    Label1[1]->setText(frameCaption(Caption::EndDate));
+    Label1[2]->setText(frameCaption(Caption::EndDate));
     for (int i = 0; i < 3; ++i)
-        Label2[i]->setText(str(115 + i));
-    cmdOK->setText(str(118));
-    cmdCancel->setText(str(2));
-    lblMore->setText(str(3));
+        Label2[i]->setText(str(Caption::OneWeekFromStart + i));
+    cmdOK->setText(str(Caption::Create));
+    cmdCancel->setText(str(Caption::Cancel));
+    lblMore->setText(str(Caption::MoreAt));
     useQtTranslation(LanguageBase);
     for (QDateEdit* picker : {DTPicker1, DTPicker2})
         picker->setLocale(languageLocale(LanguageBase));
@@ -266,10 +266,12 @@ bool frmMain::registerEvents(Procedure& proc) {
     if (registered)
         return true;
     if (running) {
-        messages().show(str(10) + QStringLiteral("\r\n") + str(11), app::Title);
+        messages().show(str(Caption::ActEventsNotRegistered) + QStringLiteral("\r\n") +
+                            str(Caption::RunActRegAndRetry),
+                        app::Title);
         return true;
     }
-    messages().show(str(9) + QLatin1Char(' ') + app::Title, app::Title);
+    messages().show(str(Caption::RunActFirst) + QLatin1Char(' ') + app::Title, app::Title);
     // Without ACT! there is nothing to work on: end without storing anything.
     unloaded_ = true;
     endProgram();
@@ -434,8 +436,8 @@ void frmMain::Create_LinkMenuItem() {
             return;
         proc.line(3);
         QSaveFile file(path);
-        const QString line = QLatin1Char('[') + str(12) + QLatin1Char(']') + app::WebAddress +
-                             str(24) + QStringLiteral("\r\n");
+        const QString line = QLatin1Char('[') + str(Caption::FreeAddOns) + QLatin1Char(']') +
+                             app::WebAddress + str(Caption::SoftwarePage) + QStringLiteral("\r\n");
         if (!file.open(QIODevice::WriteOnly) || file.write(line.toUtf8()) < 0 || !file.commit())
             throw RuntimeError::fileAccess(path);
     });
@@ -504,7 +506,7 @@ void frmMain::lblLink_Click() {
 }
 
 void frmMain::mnuOnline_Click() {
-    shellOpener().open(QUrl(app::HelpBaseAddress + str(46)));
+    shellOpener().open(QUrl(app::HelpBaseAddress + str(Caption::OnlineHelpPage)));
 }
 
 bool frmMain::showModal(QDialog& dialog) {

@@ -28,5 +28,5 @@ frmSplash::frmSplash()
 
 void frmSplash::Form_Load() {
     applyStoredLanguage();
-    Label1->setText(str(45));
+    Label1->setText(str(Caption::LoadingPleaseWait));
 }

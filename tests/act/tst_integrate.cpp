@@ -58,7 +58,10 @@ class IntegrateTest : public QObject {
     QString netLinks(const QString& file = {}) const {
         return act->home().netLinksPath() + QLatin1Char('/') + file;
     }
-    QString restartQuestion() const { return str(20) + QStringLiteral("\r\n") + str(21); }
+    QString restartQuestion() const {
+        return str(Caption::RestartActForChanges) + QStringLiteral("\r\n") +
+               str(Caption::RestartActNow);
+    }
 
 private slots:
     void init() {
@@ -82,7 +85,8 @@ private slots:
         QVERIFY(control(*dialog, "chkOutputIE")->isChecked());
 
         control(*dialog, "chkOutputTab")->click();
-        QCOMPARE(env->messages.texts().mid(1), QStringList({str(92), restartQuestion()}));
+        QCOMPARE(env->messages.texts().mid(1),
+                 QStringList({str(Caption::ConfirmRemoveContactTab), restartQuestion()}));
         QVERIFY(!QFile::exists(netLinks("Daywise-tab.ctl")));
     }
 
@@ -95,7 +99,8 @@ private slots:
         control(*dialog, "chkOutputView")->click(); // added
         control(*dialog, "chkOutputTab")->click();  // removed, and the dialog loads again
         QCOMPARE(env->messages.texts(),
-                 QStringList({str(91), restartQuestion(), str(92), restartQuestion()}));
+                 QStringList({str(Caption::ConfirmAddViewbarButton), restartQuestion(),
+                              str(Caption::ConfirmRemoveContactTab), restartQuestion()}));
         QVERIFY(!control(*dialog, "chkOutputIE")->isChecked());
         control<QPushButton>(*dialog, "cmdOK")->click();
         QCOMPARE(env->store.GetSetting("Integration", "IE", ""), QStringLiteral("0"));
@@ -117,7 +122,8 @@ private slots:
                                     "TITLE = \"Daywise\"\r\n"
                                     "PRIORITY = 0\r\n";
         QCOMPARE(fileBytes(netLinks("Daywise-tab.ctl")), expected);
-        QCOMPARE(env->messages.texts(), QStringList({str(93), restartQuestion()}));
+        QCOMPARE(env->messages.texts(),
+                 QStringList({str(Caption::ConfirmAddContactTab), restartQuestion()}));
         QVERIFY(control(*dialog, "chkOutputIE")->isEnabled());
         QVERIFY(!RestartRequested);
     }
@@ -134,7 +140,8 @@ private slots:
 
         view->click();
         QCOMPARE(env->messages.texts(),
-                 QStringList({str(90), restartQuestion(), str(91), restartQuestion()}));
+                 QStringList({str(Caption::ConfirmRemoveViewbarButton), restartQuestion(),
+                              str(Caption::ConfirmAddViewbarButton), restartQuestion()}));
         const QList<QByteArray> lines = fileBytes(netLinks("Daywise-viewbar.ctl")).split('\n');
         QCOMPARE(lines[2], QByteArray("TYPE = FLOATVIEW\r"));
         const QString bitmap = nativePath(QCoreApplication::applicationDirPath() + "/Daywise.bmp");
@@ -175,9 +182,10 @@ private slots:
         failCommands();
         auto dialog = open();
         screen(*dialog, 0)->click();
-        QCOMPARE(env->messages.texts(), QStringList({str(22)}));
+        QCOMPARE(env->messages.texts(), QStringList({str(Caption::ChangeItManually)}));
         control<QPushButton>(*dialog, "cmdOK")->click();
-        QCOMPARE(env->messages.texts(), QStringList({str(22), str(22)}));
+        QCOMPARE(env->messages.texts(),
+                 QStringList({str(Caption::ChangeItManually), str(Caption::ChangeItManually)}));
         QVERIFY(!RestartRequested);
     }
 
@@ -187,7 +195,10 @@ private slots:
         auto dialog = open();
         control(*dialog, "chkOutputTab")->click();
         control(*dialog, "chkOutputView")->click();
-        QCOMPARE(env->messages.texts(), QStringList({str(93), str(22), str(91), str(22)}));
+        QCOMPARE(
+            env->messages.texts(),
+            QStringList({str(Caption::ConfirmAddContactTab), str(Caption::ChangeItManually),
+                         str(Caption::ConfirmAddViewbarButton), str(Caption::ChangeItManually)}));
         QVERIFY(!RestartRequested);
     }
 };

@@ -113,8 +113,9 @@ private slots:
                                           {QStringLiteral("RangeOption"), QStringLiteral("2")}});
             QCOMPARE(stored(store), QStringLiteral("1 2025-03-01 2025-03-15 2"));
         }
-        QCOMPARE(messages.texts(), QStringList(str(31) + "\r\n" + QDir::toNativeSeparators(folder) +
-                                               "\r\n" + str(32)));
+        QCOMPARE(messages.texts(), QStringList(str(Caption::CannotSaveSettingsIn) + "\r\n" +
+                                               QDir::toNativeSeparators(folder) + "\r\n" +
+                                               str(Caption::ChoicesNotKept)));
         QCOMPARE(stored(QtSettingsStore(file)), QStringLiteral("absent absent absent absent"));
     }
     void conversionsRaiseTheProgramsErrors() {
