@@ -1,9 +1,12 @@
 #include "act/ActivityFields.h"
-#include "act/ContactFields.h"
+#include "engine/Expansion.h"
 #include "shell/RuntimeError.h"
 #include "support/DamagedDatabase.h"
 #include "support/StandinFixture.h"
 
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -36,6 +39,8 @@ QStringList visit(act::Activity& activity, const QDate& first, const QDate& afte
 
 } // namespace
 
+// The stand-in ACT!: its database as the engine reads it, and its home with the session,
+// aux commands and events.
 class StandinTest : public QObject {
     Q_OBJECT
 
@@ -61,6 +66,46 @@ private slots:
             visit(fixture.session().activity(), QDate(2024, 3, 11), QDate(2024, 3, 18));
         QCOMPARE(ids, QStringList({"rec-forever", "rec-from-before", "reaches-in", "empty-at-first",
                                    "inside"}));
+    }
+
+    // The recurrence members, until dates and exceptions mean to the expansion's walks what
+    // the fixtures say they mean.
+    void recurrencesExpandOnEachDayTheyOccur() {
+        StandinFixture fixture(fixtureWith(
+            {activity("WEEKLY", "2024-03-06 09:00", "2024-03-06 10:00",
+                      R"(, "recurrence": {"kind": 2, "until": "2024-06-30", "weekdays": [2, 5],
+                          "exceptions": ["2024-03-14"]})"),
+             activity("LASTFRI", "2024-01-05 10:00", "2024-01-05 11:00",
+                      R"(, "recurrence": {"kind": 4, "weekdays": [6], "weeks": [4, 5]})"),
+             activity("MONTHLY", "2024-02-15 11:00", "2024-02-15 12:00",
+                      R"(, "recurrence": {"kind": 3, "days_of_month": [15, 31]})"),
+             activity("OLDDAILY", "2014-03-03 08:00", "2014-03-03 09:00",
+                      R"(, "recurrence": {"kind": 1, "every": 3, "until": "2024-03-20"})"),
+             activity("OVERNIGHT", "2024-03-23 22:00", "2024-03-26 01:00")}));
+        act::Activity& a = fixture.session().activity();
+        const QDate first(2024, 3, 11);
+        const QDate last(2024, 3, 24);
+        a.SetDateScope(first, last.addDays(1));
+        QStringList stored;
+        for (a.MoveFirst(); !a.IsEOF(); a.MoveNext()) {
+            const QDateTime start = a.Data(act::ActivityField::Start).toDateTime();
+            const StoreRecordFn store = [&](const QString& id, qint64 offset, qint64,
+                                            bool minuteOffset) {
+                const QDateTime at =
+                    minuteOffset ? start.addSecs(60LL * offset) : start.addDays(offset);
+                stored << id + at.toString(QStringLiteral(" MM-dd HH:mm"));
+            };
+            if (a.IsRecurring())
+                Treat_Recurring(a, first, last, store);
+            else if (isMultiDay(start, a.Data(act::ActivityField::End).toDateTime()))
+                Treat_MultipleDays(a, first, last, store);
+        }
+        stored.sort();
+        QCOMPARE(stored,
+                 QStringList({"LASTFRI 03-22 10:00", "MONTHLY 03-15 11:00", "OLDDAILY 03-13 08:00",
+                              "OLDDAILY 03-16 08:00", "OLDDAILY 03-19 08:00",
+                              "OVERNIGHT 03-23 22:00", "OVERNIGHT 03-24 00:00",
+                              "WEEKLY 03-11 09:00", "WEEKLY 03-18 09:00", "WEEKLY 03-21 09:00"}));
     }
 
     void fieldsReadByNumberWithDefaultsForWhatIsNotGiven() {
@@ -127,6 +172,62 @@ private slots:
         QVERIFY(QFile::remove(fixture.databasePath()));
         act::standin::importFixture(fixture.databasePath(), manyPagesFixture());
         QVERIFY_THROWS_EXCEPTION(act::DatabaseError, s.contact().GoTo("CON000000002"));
+    }
+
+    // ACT! closed by Daywise's restart command raises the close event once, and the
+    // desktop's open starts it again on the same database.
+    void closingActRaisesTheCloseEventOnceAndOpeningRestartsIt() {
+        StandinFixture fixture(fixtureWith());
+        act::ActSession& session = fixture.session();
+        act::EventControl& events = *session.events;
+        QSignalSpy closing(&events, &act::EventControl::OnActUserWantsToClose);
+        QVERIFY(events.dispatchIsRunning());
+        QVERIFY(events.dispatchRegister(0) >= 1);
+        const QString path = session.database->GetDatabasePath();
+        session.application->Command(150);
+        QTRY_COMPARE(closing.count(), 1);
+        QVERIFY(!session.application->IsDBOpen());
+        QVERIFY(!events.dispatchIsRunning());
+        act::standin::StandinFactory factory(fixture.home());
+        QCOMPARE(factory.createEventControl()->dispatchRegister(0), 0);
+        events.dispatchAcknowledgeClose();
+        QTest::qWait(700);
+        QCOMPARE(closing.count(), 1);
+
+        QVERIFY(act::standin::openDatabaseInActHome(path));
+        QVERIFY(session.application->IsDBOpen());
+        QCOMPARE(fixture.home().openDatabasePath(), path);
+        QVERIFY(fixture.openSession().isOpen());
+    }
+
+    void withoutAStandinDatabaseNothingOpens() {
+        StandinFixture fixture(fixtureWith());
+        fixture.home().close();
+        const QString missing = QDir(fixture.homePath()).filePath("missing.actdb");
+        QString error;
+        QVERIFY(!act::standin::openDatabaseInActHome(missing, &error));
+        QVERIFY2(error.contains(missing), qPrintable(error));
+        QVERIFY(!QFile::exists(missing));
+
+        const QString text = QDir(fixture.homePath()).filePath("notes.actdb");
+        QFile notes(text);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("just some notes\n");
+        notes.close();
+        QVERIFY(!act::standin::openDatabaseInActHome(text, &error));
+        QVERIFY2(error.contains(QStringLiteral("not a stand-in")), qPrintable(error));
+        QVERIFY(!fixture.home().isRunning());
+        QCOMPARE(QFileInfo(text).size(), qint64(16));
+    }
+
+    void damagedAuxCommandFileIsReportedNotIgnored() {
+        StandinFixture fixture(fixtureWith());
+        QFile file(fixture.home().auxCommandsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{ not json");
+        file.close();
+        auto aux = fixture.session().application->auxCommands();
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, aux->AuxCommandExists(QStringLiteral("Daywise")));
     }
 };
 
