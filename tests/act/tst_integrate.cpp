@@ -1,9 +1,14 @@
 #include "act/frmIntegrate.h"
 #include "act/standin/StandinAuxCommands.h"
+#include "engine/ActivitySelection.h"
+#include "engine/Generation.h"
+#include "shell/DesktopShellOpener.h"
 #include "shell/ShellTestSupport.h"
 #include "shell/StringTable.h"
+#include "shell/frmMain.h"
 #include "support/StandinFixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +16,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Answer = Messages::Answer;
@@ -26,6 +33,15 @@ const QByteArray OneUser = R"({"current_user": "USR000000001",
 
 // Not the folder beside the program, so the page's path must come from the one handed over.
 const QString PageFolder = QDir::tempPath() + "/daywise-calendar";
+
+// The desktop's "open", which starts ACT! again on a stand-in database.
+class ReopeningShell : public RecordingOpener {
+public:
+    bool open(const QUrl& url) override {
+        RecordingOpener::open(url);
+        return DesktopShellOpener().open(url);
+    }
+};
 
 } // namespace
 
@@ -189,6 +205,67 @@ private slots:
         control(*dialog, "chkOutputView")->click();
         QCOMPARE(env->messages.texts(), QStringList({str(93), str(22), str(91), str(22)}));
         QVERIFY(!RestartRequested);
+    }
+
+    void restartedActShowsTheTabTheViewAndTheCommand() {
+        env->store.SaveSetting("Settings", "Installed", "1");
+        // Add the tab and the view without restarting, then restart when closing.
+        env->messages.answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No, Answer::Yes};
+        ReopeningShell shell;
+
+        QTemporaryDir pages;
+        auto window = std::make_unique<frmMain>(act->openSession(), pages.path());
+        window->Form_Load();
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        QSignalSpy ticks(window->Timer1, &QTimer::timeout);
+        auto watch = whenShown<frmIntegrate>([](frmIntegrate* dialog) {
+            for (const char* name : {"chkOutputTab", "chkOutputView", "chkScreen_0", "cmdOK"})
+                control<QAbstractButton>(*dialog, name)->click();
+        });
+        window->mnuIntegrate->trigger();
+
+        QVERIFY(RestartRequested);
+        QTRY_COMPARE(shell.opened.size(), 1);
+        QCOMPARE(shell.opened[0].toLocalFile(), act->databasePath());
+        QCOMPARE(act->home().openDatabasePath(), act->databasePath());
+        QVERIFY(window->isHidden());
+        QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 1, 5000);
+        QCOMPARE(ended.size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
+        // The tab shows the page where this run writes it, as the start-up decided.
+        QVERIFY(fileBytes(act->home().netLinksPath() + "/Daywise-tab.ctl")
+                    .contains(QDir::toNativeSeparators(pages.filePath("Daywise.htm")).toUtf8()));
+        QCOMPARE(
+            act::standin::StandinAuxCommands(act->home()).AuxCommandExistsInToolbar(1, "Daywise"),
+            1);
+
+        // The next Daywise makes a calendar, which refreshes both places that show it.
+        RestartRequested = false;
+        act::ActSession again = act->openSession();
+        MyRecordId = getUserID(*again.database);
+        QTemporaryDir html;
+        Generation generation(again);
+        generation.setHtmlFolder(html.path());
+        generation.setPageOpening(Generation::PageOpening::Never);
+        QCOMPARE(generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17)).result,
+                 GenerationOutcome::Result::Written);
+        const QByteArray refreshed = fileBytes(act->home().refreshLogPath());
+        QVERIFY(refreshed.contains("Daywise-tab.ctl"));
+        QVERIFY(refreshed.contains("Daywise-viewbar.ctl"));
+    }
+
+    // Only names ending exactly in ".actdb" used to start ACT!; the others went to whatever
+    // the desktop opens them with, and ACT! stayed closed without a word.
+    void everyDatabaseTheStandinOpensStartsItAgain() {
+        for (const char* name : {"DEMO.ACTDB", "x.db", "no-extension"}) {
+            const QString path = QFileInfo(act->databasePath()).dir().filePath(name);
+            QVERIFY(QFile::copy(act->databasePath(), path));
+            act->home().close();
+            QVERIFY2(DesktopShellOpener().open(QUrl::fromLocalFile(path)), name);
+            QCOMPARE(act->home().openDatabasePath(), path);
+        }
+        QVERIFY(!act::standin::isDatabaseFile(act->home().sessionFilePath()));
+        QVERIFY(!act::standin::isDatabaseFile(act->homePath()));
     }
 };
 
