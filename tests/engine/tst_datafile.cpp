@@ -1,6 +1,7 @@
 #include "engine/ActivitySelection.h"
 #include "engine/AtomicTextFile.h"
 #include "engine/DataFile.h"
+#include "engine/DateTexts.h"
 #include "engine/EmailLink.h"
 #include "engine/SortData.h"
 #include "engine/TextRules.h"
@@ -48,6 +49,7 @@ QStringList lines(const QString& path) {
 
 } // namespace
 
+// data.js and the texts that go into it.
 class DataFileTest : public QObject {
     Q_OBJECT
 
@@ -74,15 +76,45 @@ private slots:
     }
     void cleanup() { setSettings(nullptr); }
 
-    void anEmptyDayIsAWholeFile() {
-        const QStringList written = lines(write());
-        QCOMPARE(written.size(), 18);
-        QCOMPARE(written.mid(14), QStringList({"Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=0",
-                                               "Totalactivities=GetTotal(Nbdays);",
-                                               "Activities=new Array(Totalactivities*22);", "}"}));
+    void checkKeepsEveryTextOneScriptString_data() {
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("apostrophe and line break") << "Call Bob's\r\nteam"
+                                                   << "Call Bob\\'s team";
+        QTest::newRow("braces") << "Bob's {team}"
+                                << "Bob\\'s (team)";
+        QTest::newRow("trailing backslash") << "C:\\"
+                                            << "C:\\\\";
+        QTest::newRow("escape sequences") << "\\x41\\u0041\\'"
+                                          << "\\\\x41\\\\u0041\\\\\\'";
+        QTest::newRow("line separator") << QString::fromUtf16(u"a\u2028b") << "a b";
+    }
+    void checkKeepsEveryTextOneScriptString() {
+        QFETCH(QString, raw);
+        QFETCH(QString, safe);
+        QCOMPARE(Check(raw), safe);
     }
 
-    void aRangeAcrossTheYearEndInFrench() {
+    void convertTurnsWindowsColoursIntoPageColours() {
+        QCOMPARE(Convert("FF"), "FF0000");
+        QCOMPARE(Convert("CCFF"), "FFCC00");
+        QCOMPARE(Convert("0"), "000000");
+        QCOMPARE(Convert("ABCDEF"), "EFCDAB");
+        QCOMPARE(colorText(52479), "FFCC00");
+    }
+
+    // The golden week has the 11th to the 13th and English day names; the French range
+    // below has the 1er and its day names.
+    void longDatesInBothLanguages() {
+        QCOMPARE(FormattedDate(QDate(2003, 1, 1)), "January 1st, 2003");
+        QCOMPARE(FormattedDate(QDate(2003, 1, 22)), "January 22nd, 2003");
+        QCOMPARE(FormattedDate(QDate(2003, 1, 23)), "January 23rd, 2003");
+        LanguageBase = 400;
+        QCOMPARE(FormattedDate(QDate(2003, 8, 21)), QString::fromUtf8("21 août 2003"));
+    }
+
+    // Days without activities still make a whole file.
+    void anEmptyRangeAcrossTheYearEndInFrench() {
         LanguageBase = 400;
         state.FirstDay = QDate(2024, 12, 30);
         state.LastDay = QDate(2025, 1, 2);
@@ -91,7 +123,11 @@ private slots:
                  QStringList({"Fdaydate='2024 12 30';", "Ldaydate='2025 1 2';",
                               QString::fromUtf8("Fmonthmmm='déc';"), "Lmonthmmm='jan';"}));
         QVERIFY(written.contains("Nbdays=4;"));
-        QVERIFY(written.contains("Day[2]='Mercredi~1er janvier 2025';Nbactivities[2]=0"));
+        QCOMPARE(written.mid(16),
+                 QStringList({"Day[2]='Mercredi~1er janvier 2025';Nbactivities[2]=0",
+                              "Day[3]='Jeudi~2 janvier 2025';Nbactivities[3]=0",
+                              "Totalactivities=GetTotal(Nbdays);",
+                              "Activities=new Array(Totalactivities*22);", "}"}));
     }
 
     void captionsAreEscapedForThePage() {
@@ -134,12 +170,9 @@ private slots:
 
         row.EmailAddress.clear(); // the address is hidden: no link to nowhere
         QCOMPARE(CompleteEmail(row, state), row.EmailText);
-    }
 
-    void timelessRowsFillPlaceholdersWithTheirCaption() {
-        ActivityRow row = meeting(QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC), "r");
-        row.Timeless = true;
-        QList<ActivityRow> rows = {row};
+        // A timeless row fills the time placeholders with its caption.
+        rows[0].Timeless = true;
         SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm");
         QCOMPARE(Finalize("<start>/<fin>", rows[0]), "None/None");
     }
