@@ -282,36 +282,30 @@ private slots:
                  QStringList({"03-15 None"}));
     }
 
-    void toDosKeepPriorityAndClearing() {
-        const QString db = path(QStringLiteral("todos.actdb"));
-        QCOMPARE(importIcs(db, {"todos.ics"}).exitCode, 0);
+    void toDosCrLfFoldedLinesPeopleAndAlarms() {
+        const QString db = path(QStringLiteral("fields.actdb"));
+        QCOMPARE(importIcs(db, {"todos.ics", "crlf-folded.ics"}).exitCode, 0);
         const QList<Row> rows = calendar(db, QDate(2024, 3, 11), QDate(2024, 3, 17));
-        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.size(), 3);
         const Row* open = rowNamed(rows, "Open to-do");
         const Row* done = rowNamed(rows, "Done to-do");
-        QVERIFY(open && done);
+        const Row* folded = rowNamed(rows, "CR LF");
+        QVERIFY(open && done && folded);
         QCOMPARE(open->fields.at(Type), QStringLiteral("2"));
         QCOMPARE(open->fields.at(Priority), QStringLiteral("High"));
         QCOMPARE(done->day, QDate(2024, 3, 14));
         QVERIFY2(done->time().contains(QStringLiteral("DONE")), qPrintable(done->time()));
         QVERIFY2(!open->time().contains(QStringLiteral("DONE")), qPrintable(open->time()));
-    }
 
-    void crLfFoldedLinesPeopleAndAlarms() {
-        const QString db = path(QStringLiteral("crlf.actdb"));
-        QCOMPARE(importIcs(db, {"crlf-folded.ics"}).exitCode, 0);
-        const QList<Row> rows = calendar(db, QDate(2024, 3, 15), QDate(2024, 3, 15));
-        QCOMPARE(rows.size(), 1);
-        const Row& row = rows.first();
-        QCOMPARE(row.regarding(), QStringLiteral("CR LF line ends and a summary folded over two "
-                                                 "lines in the middle of a word"));
+        QCOMPARE(folded->regarding(), QStringLiteral("CR LF line ends and a summary folded over "
+                                                     "two lines in the middle of a word"));
         for (const auto& [field, part] :
              {std::pair{Details, "café order"}, std::pair{Details, "Room 4"},
               std::pair{AlsoWith, "Ann Smith"}})
-            QVERIFY2(row.fields.at(field).contains(QString::fromUtf8(part)),
-                     qPrintable(row.fields.at(field)));
-        QCOMPARE(row.fields.at(Contact), QStringLiteral("Lefèvre, Jean-Luc"));
-        QCOMPARE(row.fields.at(Alarm), QStringLiteral("15'"));
+            QVERIFY2(folded->fields.at(field).contains(QString::fromUtf8(part)),
+                     qPrintable(folded->fields.at(field)));
+        QCOMPARE(folded->fields.at(Contact), QStringLiteral("Lefèvre, Jean-Luc"));
+        QCOMPARE(folded->fields.at(Alarm), QStringLiteral("15'"));
     }
 
     void badFilesNameTheLineAndLeaveNoDatabase_data() {
