@@ -24,10 +24,6 @@ using Answer = Messages::Answer;
 
 namespace {
 
-QString nativePath(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
 const QByteArray OneUser = R"({"current_user": "USR000000001",
     "users": [{"id": "USR000000001", "name": "Alice Martin"}], "activities": []})";
 
@@ -50,11 +46,9 @@ class IntegrateTest : public QObject {
 
     std::unique_ptr<StandinFixture> act;
     std::unique_ptr<ShellTestEnvironment> env;
-    int unloadRequests = 0;
 
     std::unique_ptr<frmIntegrate> open() {
-        return std::make_unique<frmIntegrate>(*act->session().application, PageFolder,
-                                              [this] { ++unloadRequests; });
+        return std::make_unique<frmIntegrate>(*act->session().application, PageFolder, [] {});
     }
     act::standin::StandinAuxCommands commands() const {
         return act::standin::StandinAuxCommands(act->home());
@@ -80,7 +74,6 @@ private slots:
     void init() {
         env = std::make_unique<ShellTestEnvironment>();
         act = std::make_unique<StandinFixture>(OneUser);
-        unloadRequests = 0;
     }
     void cleanup() {
         act.reset();
@@ -123,7 +116,7 @@ private slots:
         auto dialog = open();
         control(*dialog, "chkOutputTab")->click();
 
-        const QString page = nativePath(PageFolder + "/Daywise.htm");
+        const QString page = QDir::toNativeSeparators(PageFolder + "/Daywise.htm");
         const QByteArray expected = "Act! Browser Control File Version 1.00\r\n"
                                     "[VIEW]\r\n"
                                     "TYPE = CONTACTTAB\r\n"
@@ -153,7 +146,8 @@ private slots:
                  QStringList({str(90), restartQuestion(), str(91), restartQuestion()}));
         const QList<QByteArray> lines = fileBytes(netLinks("Daywise-viewbar.ctl")).split('\n');
         QCOMPARE(lines[2], QByteArray("TYPE = FLOATVIEW\r"));
-        const QString bitmap = nativePath(QCoreApplication::applicationDirPath() + "/Daywise.bmp");
+        const QString bitmap =
+            QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/Daywise.bmp");
         QCOMPARE(lines[7], "BUTTON = \"Daywise\", \"" + bitmap.toUtf8() + "\"\r");
     }
 
@@ -163,7 +157,7 @@ private slots:
         screen(*dialog, 9)->click();
         const QJsonObject registered = command();
         QCOMPARE(registered["program_file"].toString(),
-                 nativePath(QCoreApplication::applicationFilePath()));
+                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
         QCOMPARE(registered["flags"].toInt(), 1);
         QCOMPARE(placements("toolbar"), QJsonArray({3}));
         QCOMPARE(placements("tools_menu"), QJsonArray({4}));
