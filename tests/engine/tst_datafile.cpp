@@ -191,23 +191,19 @@ private slots:
         QCOMPARE(Finalize("<start>/<fin>", rows[0]), "None/None");
     }
 
-    void ordersByStartWithEqualStartsInReverseStorageOrder() {
+    // Rows come in start order, equal starts in reverse storage order; every day of the range
+    // is counted, and rows outside it are left out.
+    void ordersRowsAndCountsEveryDayOfTheRange() {
         QList<ActivityRow> rows;
         for (int i = 0; i < 10; ++i)
             rows << row(at(5, 12), 30);
         rows[1] = row(at(5, 8), 30);
         rows[3] = row(at(4, 9), 30); // day 2 at 09:00 ...
         rows[2] = row(at(3, 8), 30); // ... comes after day 1 at 08:00
-        const SortResult sorted = SortData(rows, QDate(2024, 3, 3), QDate(2024, 3, 5), "HH:mm");
-        QCOMPARE(sorted.order, Indexes({2, 3, 1, 9, 8, 7, 6, 5, 4, 0}));
-        QCOMPARE(sorted.dayCounts, Indexes({1, 1, 8}));
-    }
-
-    void countsEveryDayOfTheRangeAndSkipsRowsOutsideIt() {
-        QList<ActivityRow> rows = {row(at(10, 9), 60), row(at(1, 9), 60), row(at(13, 23, 59), 0)};
-        const SortResult sorted = SortData(rows, QDate(2024, 3, 10), QDate(2024, 3, 13), "HH:mm");
-        QCOMPARE(sorted.dayCounts, Indexes({1, 0, 0, 1}));
-        QCOMPARE(sorted.order, Indexes({0, 2}));
+        rows << row(at(1, 9), 60) << row(at(7, 23, 59), 0) << row(at(8, 0), 30);
+        const SortResult sorted = SortData(rows, QDate(2024, 3, 3), QDate(2024, 3, 7), "HH:mm");
+        QCOMPARE(sorted.order, Indexes({2, 3, 1, 9, 8, 7, 6, 5, 4, 0, 11}));
+        QCOMPARE(sorted.dayCounts, Indexes({1, 1, 8, 0, 1}));
 
         QList<ActivityRow> none;
         const SortResult empty = SortData(none, QDate(2024, 3, 10), QDate(2024, 3, 10), "HH:mm");
