@@ -176,6 +176,7 @@ private slots:
         QCOMPARE(a.value("end").toString(), end);
         QCOMPARE(a.value("duration").toInteger(), duration);
     }
+
     // What is not a stand-in database is neither opened, imported over nor made anew, and
     // stays as it was.
     void badPlacesAreRefusedAndNothingIsTouched() {
