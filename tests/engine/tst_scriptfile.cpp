@@ -75,15 +75,6 @@ private slots:
         QCOMPARE(linesFor(), expected);
     }
 
-    // The French captions hold quotes and accents, which must stay whole inside the script.
-    void frenchNamesAndCaptions() {
-        LanguageBase = 400;
-        const QStringList lines = linesFor();
-        QCOMPARE(layoutValue(lines, QStringLiteral("language")), QStringLiteral("\"fr\""));
-        QCOMPARE(layoutValue(lines, QStringLiteral("emptyDay")),
-                 QStringLiteral("\"Pas d'activités programmées.\""));
-    }
-
     // Each value follows its setting or argument, and one that would not do, the default.
     void layoutValuesFollowTheirSettings_data() {
         QTest::addColumn<QString>("key"); // none for the date background handed over
