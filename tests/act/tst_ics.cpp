@@ -1,4 +1,7 @@
+#include "act/standin/StandinAuxCommands.h"
+#include "support/DamagedDatabase.h"
 #include "support/RunProgram.h"
+#include "support/StandinFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Calendar files in and out, run as a user would: daywise-actdb import-ics, then daywise
-// --create over the database, judged by the rows of the data.js it writes.
+// daywise-actdb run as a user would, and calendar files in and out: daywise-actdb import-ics,
+// then daywise --create over the database, judged by the rows of the data.js it writes.
 class IcsTest : public QObject {
     Q_OBJECT
 
@@ -27,13 +30,14 @@ class IcsTest : public QObject {
     QString zone_ = QStringLiteral("UTC");
 
     QString path(const QString& name) const { return dir_.filePath(name); }
+    QString home() const { return path(QStringLiteral("home")); }
     static QString fixture(const QString& name) {
         return qEnvironmentVariable("DAYWISE_FIXTURES") + QStringLiteral("/ics/") + name;
     }
 
     Result run(const QString& program, const QStringList& arguments) const {
         return runProgram(program, arguments,
-                          {{QStringLiteral("DAYWISE_ACT_HOME"), path(QStringLiteral("home"))},
+                          {{QStringLiteral("DAYWISE_ACT_HOME"), home()},
                            {QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config"))},
                            {QStringLiteral("TZ"), zone_}});
     }
@@ -131,6 +135,97 @@ private slots:
             settings.write(QByteArray("Field") + QByteArray::number(field) + "=1\n");
     }
 
+    void createOpenStatusClose() {
+        const QString db = path(QStringLiteral("status.actdb"));
+        QCOMPARE(actdb({"create", db}).exitCode, 0);
+        QCOMPARE(actdb({"open", db}).exitCode, 0);
+        const act::standin::ActHome actHome(home());
+        act::standin::StandinAuxCommands aux(actHome);
+        QCOMPARE(aux.AddAuxCommand("Daywise", "a", "b", "c", "d", "e", "f", 1), 0);
+        QCOMPARE(aux.AddAuxCommandToToolbar(2, "Daywise"), 0);
+        QCOMPARE(aux.AddAuxCommandToToolsMenu(5, "Daywise"), 0);
+
+        const Result r = actdb({"status"});
+        QCOMPARE(r.exitCode, 0);
+        for (const QString& line :
+             QStringList{"ACT! running: yes", "open database: " + QFileInfo(db).absoluteFilePath(),
+                         "toolbar in views 2; Tools menu in views 5"})
+            QVERIFY2(r.out.contains(line), qPrintable(r.out));
+        QCOMPARE(actdb({"close"}).exitCode, 0);
+        QVERIFY(actdb({"status"}).out.contains("ACT! running: no"));
+
+        // A session file that cannot be removed, even by the superuser.
+        QCOMPARE(actdb({"open", db}).exitCode, 0);
+        QVERIFY(QFile::remove(actHome.sessionFilePath()));
+        QVERIFY(QDir().mkpath(actHome.sessionFilePath() + "/stuck"));
+        const Result stuck = actdb({"close"});
+        QCOMPARE(stuck.exitCode, 1);
+        QVERIFY2(!stuck.out.contains("closed"), qPrintable(stuck.out));
+        QVERIFY2(stuck.err.contains(actHome.sessionFilePath()), qPrintable(stuck.err));
+        QVERIFY(QDir(actHome.sessionFilePath()).removeRecursively());
+        QCOMPARE(actdb({"close"}).out, "ACT! was not running\n");
+    }
+
+    // What is refused is named, fails with 1 and changes nothing.
+    void badPathsAndFixturesFailClearlyAndChangeNothing() {
+        const QString db = path(QStringLiteral("every.actdb"));
+        QCOMPARE(actdb({"import", db, qEnvironmentVariable("DAYWISE_FIXTURES") + "/every-key.json"})
+                     .exitCode,
+                 0);
+        const Result before = actdb({"export", db});
+        QCOMPARE(before.exitCode, 0);
+        QFile bad(path(QStringLiteral("bad.json")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(R"({"current_user": "USR000000001", "users": [{"id": "USR1", "name": "A"}]})");
+        bad.close();
+        const QString missing = path(QStringLiteral("missing.actdb"));
+        const QList<std::pair<QStringList, QString>> refusals = {
+            {{"open", missing}, missing},
+            {{"export", missing}, missing},
+            {{"import", missing, path(QStringLiteral("no-such-fixture.json"))}, "no-such-fixture"},
+            {{"import", db, bad.fileName()}, R"(user "USR1", key "id")"}};
+        for (const auto& [arguments, named] : refusals) {
+            const Result r = actdb(arguments);
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains(named), qPrintable(r.err));
+        }
+        QCOMPARE(actdb({"export", db}).out, before.out);
+        QVERIFY(!QFile::exists(missing));
+        QVERIFY(!act::standin::ActHome(home()).isRunning());
+    }
+
+    void usageErrorsExitWithTwoAndHelpDoesNothingElse() {
+        const QString db = path(QStringLiteral("d.actdb"));
+        const Result r = actdb({"demo", db, "--today", "2024-02-30"});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.contains("2024-02-30"));
+        QCOMPARE(actdb({}).exitCode, 2);
+        QCOMPARE(actdb({"frobnicate"}).exitCode, 2);
+        for (const QStringList& arguments :
+             {QStringList{"demo", db, "--bogus"}, QStringList{"status", "--today", "2024-03-11"},
+              QStringList{"close", "extra"}}) {
+            const Result wrong = actdb(arguments);
+            QCOMPARE(wrong.exitCode, 2);
+            QVERIFY2(wrong.err.contains("Try 'daywise-actdb --help'"), qPrintable(wrong.err));
+        }
+        const Result demo = actdb({"demo", "--help"});
+        QCOMPARE(demo.exitCode, 0);
+        QVERIFY2(demo.out.startsWith("Usage: daywise-actdb demo [options] DB\n"),
+                 qPrintable(demo.out));
+        QVERIFY(!QFile::exists(db));
+        QVERIFY(!QFile::exists("--help"));
+    }
+
+    void aDamagedDatabaseIsNotExportedInPart() {
+        const QString db = path(QStringLiteral("damaged.actdb"));
+        act::standin::importFixture(db, manyPagesFixture());
+        damageLeafPage(db, QStringLiteral("contact_data"), 1);
+        const Result r = actdb({"export", db});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("malformed"), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+    }
+
     // In its own zone a series keeps its hour; from another it follows both zones' changes.
     void aWeeklySeriesAcrossDaylightSaving_data() {
         QTest::addColumn<QString>("zone");
@@ -187,36 +282,30 @@ private slots:
                  QStringList({"03-15 None"}));
     }
 
-    void toDosKeepPriorityAndClearing() {
-        const QString db = path(QStringLiteral("todos.actdb"));
-        QCOMPARE(importIcs(db, {"todos.ics"}).exitCode, 0);
+    void toDosCrLfFoldedLinesPeopleAndAlarms() {
+        const QString db = path(QStringLiteral("fields.actdb"));
+        QCOMPARE(importIcs(db, {"todos.ics", "crlf-folded.ics"}).exitCode, 0);
         const QList<Row> rows = calendar(db, QDate(2024, 3, 11), QDate(2024, 3, 17));
-        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.size(), 3);
         const Row* open = rowNamed(rows, "Open to-do");
         const Row* done = rowNamed(rows, "Done to-do");
-        QVERIFY(open && done);
+        const Row* folded = rowNamed(rows, "CR LF");
+        QVERIFY(open && done && folded);
         QCOMPARE(open->fields.at(Type), QStringLiteral("2"));
         QCOMPARE(open->fields.at(Priority), QStringLiteral("High"));
         QCOMPARE(done->day, QDate(2024, 3, 14));
         QVERIFY2(done->time().contains(QStringLiteral("DONE")), qPrintable(done->time()));
         QVERIFY2(!open->time().contains(QStringLiteral("DONE")), qPrintable(open->time()));
-    }
 
-    void crLfFoldedLinesPeopleAndAlarms() {
-        const QString db = path(QStringLiteral("crlf.actdb"));
-        QCOMPARE(importIcs(db, {"crlf-folded.ics"}).exitCode, 0);
-        const QList<Row> rows = calendar(db, QDate(2024, 3, 15), QDate(2024, 3, 15));
-        QCOMPARE(rows.size(), 1);
-        const Row& row = rows.first();
-        QCOMPARE(row.regarding(), QStringLiteral("CR LF line ends and a summary folded over two "
-                                                 "lines in the middle of a word"));
+        QCOMPARE(folded->regarding(), QStringLiteral("CR LF line ends and a summary folded over "
+                                                     "two lines in the middle of a word"));
         for (const auto& [field, part] :
              {std::pair{Details, "café order"}, std::pair{Details, "Room 4"},
               std::pair{AlsoWith, "Ann Smith"}})
-            QVERIFY2(row.fields.at(field).contains(QString::fromUtf8(part)),
-                     qPrintable(row.fields.at(field)));
-        QCOMPARE(row.fields.at(Contact), QStringLiteral("Lefèvre, Jean-Luc"));
-        QCOMPARE(row.fields.at(Alarm), QStringLiteral("15'"));
+            QVERIFY2(folded->fields.at(field).contains(QString::fromUtf8(part)),
+                     qPrintable(folded->fields.at(field)));
+        QCOMPARE(folded->fields.at(Contact), QStringLiteral("Lefèvre, Jean-Luc"));
+        QCOMPARE(folded->fields.at(Alarm), QStringLiteral("15'"));
     }
 
     void badFilesNameTheLineAndLeaveNoDatabase_data() {

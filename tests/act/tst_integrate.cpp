@@ -1,9 +1,14 @@
 #include "act/frmIntegrate.h"
 #include "act/standin/StandinAuxCommands.h"
+#include "engine/ActivitySelection.h"
+#include "engine/Generation.h"
+#include "shell/DesktopShellOpener.h"
 #include "shell/ShellTestSupport.h"
 #include "shell/StringTable.h"
+#include "shell/frmMain.h"
 #include "support/StandinFixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -11,21 +16,28 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Answer = Messages::Answer;
 
 namespace {
 
-QString nativePath(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
 const QByteArray OneUser = R"({"current_user": "USR000000001",
     "users": [{"id": "USR000000001", "name": "Alice Martin"}], "activities": []})";
 
 // Not the folder beside the program, so the page's path must come from the one handed over.
 const QString PageFolder = QDir::tempPath() + "/daywise-calendar";
+
+// The desktop's "open", which starts ACT! again on a stand-in database.
+class ReopeningShell : public RecordingOpener {
+public:
+    bool open(const QUrl& url) override {
+        RecordingOpener::open(url);
+        return DesktopShellOpener().open(url);
+    }
+};
 
 } // namespace
 
@@ -34,11 +46,9 @@ class IntegrateTest : public QObject {
 
     std::unique_ptr<StandinFixture> act;
     std::unique_ptr<ShellTestEnvironment> env;
-    int unloadRequests = 0;
 
     std::unique_ptr<frmIntegrate> open() {
-        return std::make_unique<frmIntegrate>(*act->session().application, PageFolder,
-                                              [this] { ++unloadRequests; });
+        return std::make_unique<frmIntegrate>(*act->session().application, PageFolder, [] {});
     }
     act::standin::StandinAuxCommands commands() const {
         return act::standin::StandinAuxCommands(act->home());
@@ -67,7 +77,6 @@ private slots:
     void init() {
         env = std::make_unique<ShellTestEnvironment>();
         act = std::make_unique<StandinFixture>(OneUser);
-        unloadRequests = 0;
     }
     void cleanup() {
         act.reset();
@@ -112,7 +121,7 @@ private slots:
         auto dialog = open();
         control(*dialog, "chkOutputTab")->click();
 
-        const QString page = nativePath(PageFolder + "/Daywise.htm");
+        const QString page = QDir::toNativeSeparators(PageFolder + "/Daywise.htm");
         const QByteArray expected = "Act! Browser Control File Version 1.00\r\n"
                                     "[VIEW]\r\n"
                                     "TYPE = CONTACTTAB\r\n"
@@ -144,7 +153,8 @@ private slots:
                               str(Caption::ConfirmAddViewbarButton), restartQuestion()}));
         const QList<QByteArray> lines = fileBytes(netLinks("Daywise-viewbar.ctl")).split('\n');
         QCOMPARE(lines[2], QByteArray("TYPE = FLOATVIEW\r"));
-        const QString bitmap = nativePath(QCoreApplication::applicationDirPath() + "/Daywise.bmp");
+        const QString bitmap =
+            QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/Daywise.bmp");
         QCOMPARE(lines[7], "BUTTON = \"Daywise\", \"" + bitmap.toUtf8() + "\"\r");
     }
 
@@ -154,7 +164,7 @@ private slots:
         screen(*dialog, 9)->click();
         const QJsonObject registered = command();
         QCOMPARE(registered["program_file"].toString(),
-                 nativePath(QCoreApplication::applicationFilePath()));
+                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
         QCOMPARE(registered["flags"].toInt(), 1);
         QCOMPARE(placements("toolbar"), QJsonArray({3}));
         QCOMPARE(placements("tools_menu"), QJsonArray({4}));
@@ -200,6 +210,67 @@ private slots:
             QStringList({str(Caption::ConfirmAddContactTab), str(Caption::ChangeItManually),
                          str(Caption::ConfirmAddViewbarButton), str(Caption::ChangeItManually)}));
         QVERIFY(!RestartRequested);
+    }
+
+    void restartedActShowsTheTabTheViewAndTheCommand() {
+        env->store.SaveSetting("Settings", "Installed", "1");
+        // Add the tab and the view without restarting, then restart when closing.
+        env->messages.answers = {Answer::Ok, Answer::No, Answer::Ok, Answer::No, Answer::Yes};
+        ReopeningShell shell;
+
+        QTemporaryDir pages;
+        auto window = std::make_unique<frmMain>(act->openSession(), pages.path());
+        window->Form_Load();
+        QSignalSpy ended(window.get(), &frmMain::programEnded);
+        QSignalSpy ticks(window->Timer1, &QTimer::timeout);
+        auto watch = whenShown<frmIntegrate>([](frmIntegrate* dialog) {
+            for (const char* name : {"chkOutputTab", "chkOutputView", "chkScreen_0", "cmdOK"})
+                control<QAbstractButton>(*dialog, name)->click();
+        });
+        window->mnuIntegrate->trigger();
+
+        QVERIFY(RestartRequested);
+        QTRY_COMPARE(shell.opened.size(), 1);
+        QCOMPARE(shell.opened[0].toLocalFile(), act->databasePath());
+        QCOMPARE(act->home().openDatabasePath(), act->databasePath());
+        QVERIFY(window->isHidden());
+        QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 1, 5000);
+        QCOMPARE(ended.size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
+        // The tab shows the page where this run writes it, as the start-up decided.
+        QVERIFY(fileBytes(act->home().netLinksPath() + "/Daywise-tab.ctl")
+                    .contains(QDir::toNativeSeparators(pages.filePath("Daywise.htm")).toUtf8()));
+        QCOMPARE(
+            act::standin::StandinAuxCommands(act->home()).AuxCommandExistsInToolbar(1, "Daywise"),
+            1);
+
+        // The next Daywise makes a calendar, which refreshes both places that show it.
+        RestartRequested = false;
+        act::ActSession again = act->openSession();
+        MyRecordId = getUserID(*again.database);
+        QTemporaryDir html;
+        Generation generation(again);
+        generation.setHtmlFolder(html.path());
+        generation.setPageOpening(Generation::PageOpening::Never);
+        QCOMPARE(generation.run(QDate(2024, 3, 11), QDate(2024, 3, 17)).result,
+                 GenerationOutcome::Result::Written);
+        const QByteArray refreshed = fileBytes(act->home().refreshLogPath());
+        QVERIFY(refreshed.contains("Daywise-tab.ctl"));
+        QVERIFY(refreshed.contains("Daywise-viewbar.ctl"));
+    }
+
+    // Only names ending exactly in ".actdb" used to start ACT!; the others went to whatever
+    // the desktop opens them with, and ACT! stayed closed without a word.
+    void everyDatabaseTheStandinOpensStartsItAgain() {
+        for (const char* name : {"DEMO.ACTDB", "x.db", "no-extension"}) {
+            const QString path = QFileInfo(act->databasePath()).dir().filePath(name);
+            QVERIFY(QFile::copy(act->databasePath(), path));
+            act->home().close();
+            QVERIFY2(DesktopShellOpener().open(QUrl::fromLocalFile(path)), name);
+            QCOMPARE(act->home().openDatabasePath(), path);
+        }
+        QVERIFY(!act::standin::isDatabaseFile(act->home().sessionFilePath()));
+        QVERIFY(!act::standin::isDatabaseFile(act->homePath()));
     }
 };
 

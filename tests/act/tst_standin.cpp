@@ -1,12 +1,65 @@
 #include "act/ActivityFields.h"
-#include "act/ContactFields.h"
+#include "act/standin/DatabaseFile.h"
+#include "act/standin/Fixture.h"
+#include "engine/Expansion.h"
 #include "shell/RuntimeError.h"
 #include "support/DamagedDatabase.h"
 #include "support/StandinFixture.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
+
+using act::standin::FixtureError;
+
+const QByteArray OneActivity = R"({"id": "A1", "type": 0, "start": "2024-03-11 09:00",
+    "scheduled_for": "USR000000001", "contact": "C1"})";
+
+QByteArray validFixture(const QByteArray& activities = OneActivity) {
+    return R"({"current_user": "USR000000001",
+        "users": [{"id": "USR000000001", "name": "Alice"}],
+        "contacts": [{"id": "C1", "name": "Chloé"}],
+        "activities": [)" +
+           activities + "]}";
+}
+
+// The valid fixture with one piece of its text replaced.
+QByteArray changed(const char* from, const char* to) {
+    return validFixture().replace(from, to);
+}
+
+// The valid fixture whose activity has more keys.
+QByteArray activityWith(const char* keys) {
+    return changed(R"("contact": "C1"})",
+                   QByteArray(R"("contact": "C1", )" + QByteArray(keys) + "}"));
+}
+
+QByteArray fileHash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+QJsonObject parsed(const QByteArray& json) {
+    return QJsonDocument::fromJson(json).object();
+}
+
+// The activity given more keys, imported and exported again.
+QJsonObject exported(const char* keys) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("d.actdb"));
+    act::standin::importFixture(db, activityWith(keys));
+    return parsed(act::standin::exportFixture(db)).value("activities").toArray().first().toObject();
+}
 
 // Two users, one client; the activities are given per test.
 QByteArray fixtureWith(const QByteArrayList& activities = {}) {
@@ -36,10 +89,125 @@ QStringList visit(act::Activity& activity, const QDate& first, const QDate& afte
 
 } // namespace
 
+// The stand-in ACT!: its fixtures in and out, its database as the engine reads it, and its
+// home with the session, aux commands and events.
 class StandinTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void badFixtureIsRefusedNamingObjectAndKey_data() {
+        QTest::addColumn<QByteArray>("fixture");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("not JSON") << QByteArray("{\"current_user\": ") << "not valid JSON";
+        QTest::newRow("unknown top-level key") << changed("\"users\"", "\"colour\": 1, \"users\"")
+                                               << R"(fixture, key "colour": unknown key)";
+        QTest::newRow("missing start") << changed(R"("start": "2024-03-11 09:00",)", "")
+                                       << R"(activity "A1", key "start": missing required key)";
+        QTest::newRow("user id of 11 characters")
+            << changed(R"("id": "USR000000001", "name")", R"("id": "USR00000001", "name")")
+            << R"(user "USR00000001", key "id": a user id has exactly 12 characters)";
+        QTest::newRow("unknown current user")
+            << changed(R"("current_user": "USR000000001")", R"("current_user": "USR000000009")")
+            << R"(fixture, key "current_user": no user "USR000000009")";
+        QTest::newRow("unknown contact") << changed(R"("contact": "C1"})", R"("contact": "C2"})")
+                                         << R"(activity "A1", key "contact": no contact "C2")";
+        QTest::newRow("end before start")
+            << activityWith(R"("end": "2024-03-11 08:00")")
+            << R"(activity "A1", key "end": the end is before the start)";
+        QTest::newRow("week day 8")
+            << activityWith(R"("recurrence": {"kind": 2, "weekdays": [2, 8]})")
+            << R"(activity "A1", recurrence, key "weekdays": 8 is not between 1 and 7)";
+        QTest::newRow("activity id used twice")
+            << validFixture(OneActivity + "," + OneActivity)
+            << R"(activity "A1", key "id": the identifier is used twice)";
+    }
+
+    // A bad fixture leaves the database that was there before exactly as it was.
+    void badFixtureIsRefusedNamingObjectAndKey() {
+        QFETCH(QByteArray, fixture);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("kept.actdb"));
+        act::standin::importFixture(db, validFixture());
+        const QByteArray before = fileHash(db);
+        try {
+            act::standin::importFixture(db, fixture);
+            QFAIL("the fixture was accepted");
+        } catch (const FixtureError& e) {
+            QVERIFY2(QString::fromUtf8(e.what()).contains(expected), e.what());
+        }
+        QCOMPARE(fileHash(db), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.actdb"});
+    }
+
+    void everyKeyRoundTrips() {
+        const QByteArray original = StandinFixture::fixtureFile(QStringLiteral("every-key.json"));
+        QTemporaryDir dir;
+        const QString db = dir.filePath(QStringLiteral("every.actdb"));
+        act::standin::importFixture(db, original);
+        const QByteArray exported = act::standin::exportFixture(db);
+        QCOMPARE(parsed(exported), parsed(original));
+        const QString again = dir.filePath(QStringLiteral("again.actdb"));
+        act::standin::importFixture(again, exported);
+        QCOMPARE(act::standin::exportFixture(again), exported);
+    }
+
+    // An end without a duration used to get 60 minutes, so a 09:00-11:30 call showed until 10:00.
+    void endAndDurationFollowFromEachOther_data() {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<qint64>("duration");
+        QTest::newRow("end only") << QByteArray(R"("end": "2024-03-11 11:30")")
+                                  << "2024-03-11 11:30" << qint64(150);
+        QTest::newRow("duration only")
+            << QByteArray(R"("duration": 45)") << "2024-03-11 09:45" << qint64(45);
+        QTest::newRow("both, as given")
+            << QByteArray(R"("duration": 30, "end": "2024-03-11 11:30")") << "2024-03-11 11:30"
+            << qint64(30);
+        QTest::newRow("an end millennia later")
+            << QByteArray(R"("end": "9024-03-11 09:00")") << "9024-03-11 09:00"
+            << qint64(QDate(2024, 3, 11).daysTo(QDate(9024, 3, 11))) * 1440;
+    }
+    void endAndDurationFollowFromEachOther() {
+        QFETCH(QByteArray, keys);
+        QFETCH(QString, end);
+        QFETCH(qint64, duration);
+        const QJsonObject a = exported(keys.constData());
+        QCOMPARE(a.value("end").toString(), end);
+        QCOMPARE(a.value("duration").toInteger(), duration);
+    }
+
+    // What is not a stand-in database is neither opened, imported over nor made anew, and
+    // stays as it was.
+    void badPlacesAreRefusedAndNothingIsTouched() {
+        StandinFixture fixture(fixtureWith());
+        fixture.home().close();
+        QTemporaryDir dir;
+        QVERIFY_THROWS_EXCEPTION(
+            RuntimeError,
+            act::standin::importFixture(dir.filePath("no/such/x.actdb"), validFixture()));
+        const QString missing = dir.filePath(QStringLiteral("missing.actdb"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, act::standin::exportFixture(missing));
+        QString error;
+        QVERIFY(!act::standin::openDatabaseInActHome(missing, &error));
+        QVERIFY2(error.contains(missing), qPrintable(error));
+        QVERIFY(QDir(dir.path()).isEmpty());
+
+        const QString notes = dir.filePath(QStringLiteral("notes.actdb"));
+        QFile file(notes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("my notes, not a database\n");
+        file.close();
+        const QByteArray before = fileHash(notes);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, act::standin::importFixture(notes, validFixture()));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, act::standin::createEmptyDatabase(notes));
+        QVERIFY(!act::standin::openDatabaseInActHome(notes, &error));
+        QVERIFY2(error.contains(QStringLiteral("not a stand-in")), qPrintable(error));
+        QVERIFY(!fixture.home().isRunning());
+        QCOMPARE(fileHash(notes), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"notes.actdb"});
+    }
+
     void scopeKeepsWhatCanOccurInRange() {
         const auto until = [](const char* date) {
             return QByteArray(R"(, "recurrence": {"kind": 1, "until": ")") + date + "\"}";
@@ -61,6 +229,46 @@ private slots:
             visit(fixture.session().activity(), QDate(2024, 3, 11), QDate(2024, 3, 18));
         QCOMPARE(ids, QStringList({"rec-forever", "rec-from-before", "reaches-in", "empty-at-first",
                                    "inside"}));
+    }
+
+    // The recurrence members, until dates and exceptions mean to the expansion's walks what
+    // the fixtures say they mean.
+    void recurrencesExpandOnEachDayTheyOccur() {
+        StandinFixture fixture(fixtureWith(
+            {activity("WEEKLY", "2024-03-06 09:00", "2024-03-06 10:00",
+                      R"(, "recurrence": {"kind": 2, "until": "2024-06-30", "weekdays": [2, 5],
+                          "exceptions": ["2024-03-14"]})"),
+             activity("LASTFRI", "2024-01-05 10:00", "2024-01-05 11:00",
+                      R"(, "recurrence": {"kind": 4, "weekdays": [6], "weeks": [4, 5]})"),
+             activity("MONTHLY", "2024-02-15 11:00", "2024-02-15 12:00",
+                      R"(, "recurrence": {"kind": 3, "days_of_month": [15, 31]})"),
+             activity("OLDDAILY", "2014-03-03 08:00", "2014-03-03 09:00",
+                      R"(, "recurrence": {"kind": 1, "every": 3, "until": "2024-03-20"})"),
+             activity("OVERNIGHT", "2024-03-23 22:00", "2024-03-26 01:00")}));
+        act::Activity& a = fixture.session().activity();
+        const QDate first(2024, 3, 11);
+        const QDate last(2024, 3, 24);
+        a.SetDateScope(first, last.addDays(1));
+        QStringList stored;
+        for (a.MoveFirst(); !a.IsEOF(); a.MoveNext()) {
+            const QDateTime start = a.Data(act::ActivityField::Start).toDateTime();
+            const StoreRecordFn store = [&](const QString& id, qint64 offset, qint64,
+                                            bool minuteOffset) {
+                const QDateTime at =
+                    minuteOffset ? start.addSecs(60LL * offset) : start.addDays(offset);
+                stored << id + at.toString(QStringLiteral(" MM-dd HH:mm"));
+            };
+            if (a.IsRecurring())
+                Treat_Recurring(a, first, last, store);
+            else if (isMultiDay(start, a.Data(act::ActivityField::End).toDateTime()))
+                Treat_MultipleDays(a, first, last, store);
+        }
+        stored.sort();
+        QCOMPARE(stored,
+                 QStringList({"LASTFRI 03-22 10:00", "MONTHLY 03-15 11:00", "OLDDAILY 03-13 08:00",
+                              "OLDDAILY 03-16 08:00", "OLDDAILY 03-19 08:00",
+                              "OVERNIGHT 03-23 22:00", "OVERNIGHT 03-24 00:00",
+                              "WEEKLY 03-11 09:00", "WEEKLY 03-18 09:00", "WEEKLY 03-21 09:00"}));
     }
 
     void fieldsReadByNumberWithDefaultsForWhatIsNotGiven() {
@@ -127,6 +335,42 @@ private slots:
         QVERIFY(QFile::remove(fixture.databasePath()));
         act::standin::importFixture(fixture.databasePath(), manyPagesFixture());
         QVERIFY_THROWS_EXCEPTION(act::DatabaseError, s.contact().GoTo("CON000000002"));
+    }
+
+    // ACT! closed by Daywise's restart command raises the close event once, and the
+    // desktop's open starts it again on the same database.
+    void closingActRaisesTheCloseEventOnceAndOpeningRestartsIt() {
+        StandinFixture fixture(fixtureWith());
+        act::ActSession& session = fixture.session();
+        act::EventControl& events = *session.events;
+        QSignalSpy closing(&events, &act::EventControl::OnActUserWantsToClose);
+        QVERIFY(events.dispatchIsRunning());
+        QVERIFY(events.dispatchRegister(0) >= 1);
+        const QString path = session.database->GetDatabasePath();
+        session.application->Command(150);
+        QTRY_COMPARE(closing.count(), 1);
+        QVERIFY(!session.application->IsDBOpen());
+        QVERIFY(!events.dispatchIsRunning());
+        act::standin::StandinFactory factory(fixture.home());
+        QCOMPARE(factory.createEventControl()->dispatchRegister(0), 0);
+        events.dispatchAcknowledgeClose();
+        QTest::qWait(700);
+        QCOMPARE(closing.count(), 1);
+
+        QVERIFY(act::standin::openDatabaseInActHome(path));
+        QVERIFY(session.application->IsDBOpen());
+        QCOMPARE(fixture.home().openDatabasePath(), path);
+        QVERIFY(fixture.openSession().isOpen());
+    }
+
+    void damagedAuxCommandFileIsReportedNotIgnored() {
+        StandinFixture fixture(fixtureWith());
+        QFile file(fixture.home().auxCommandsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{ not json");
+        file.close();
+        auto aux = fixture.session().application->auxCommands();
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, aux->AuxCommandExists(QStringLiteral("Daywise")));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "engine/ActivitySelection.h"
 #include "engine/AtomicTextFile.h"
 #include "engine/DataFile.h"
+#include "engine/DateTexts.h"
 #include "engine/EmailLink.h"
 #include "engine/SortData.h"
 #include "engine/TextRules.h"
@@ -13,6 +14,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <ctime>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -22,6 +24,19 @@
 #endif
 
 namespace {
+
+using Indexes = QList<qsizetype>;
+
+QDateTime at(int day, int hour, int minute = 0) {
+    return QDateTime(QDate(2024, 3, day), QTime(hour, minute), Qt::UTC);
+}
+
+ActivityRow row(const QDateTime& start, int minutes) {
+    ActivityRow r;
+    r.StartTime = start;
+    r.EndTime = start.addSecs(qint64(minutes) * 60);
+    return r;
+}
 
 ActivityRow meeting(const QDateTime& start, const QString& regarding) {
     ActivityRow row;
@@ -48,6 +63,7 @@ QStringList lines(const QString& path) {
 
 } // namespace
 
+// data.js, the order of its rows and the texts that go into it.
 class DataFileTest : public QObject {
     Q_OBJECT
 
@@ -74,15 +90,45 @@ private slots:
     }
     void cleanup() { setSettings(nullptr); }
 
-    void anEmptyDayIsAWholeFile() {
-        const QStringList written = lines(write());
-        QCOMPARE(written.size(), 18);
-        QCOMPARE(written.mid(14), QStringList({"Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=0",
-                                               "Totalactivities=GetTotal(Nbdays);",
-                                               "Activities=new Array(Totalactivities*22);", "}"}));
+    void checkKeepsEveryTextOneScriptString_data() {
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<QString>("safe");
+        QTest::newRow("apostrophe and line break") << "Call Bob's\r\nteam"
+                                                   << "Call Bob\\'s team";
+        QTest::newRow("braces") << "Bob's {team}"
+                                << "Bob\\'s (team)";
+        QTest::newRow("trailing backslash") << "C:\\"
+                                            << "C:\\\\";
+        QTest::newRow("escape sequences") << "\\x41\\u0041\\'"
+                                          << "\\\\x41\\\\u0041\\\\\\'";
+        QTest::newRow("line separator") << QString::fromUtf16(u"a\u2028b") << "a b";
+    }
+    void checkKeepsEveryTextOneScriptString() {
+        QFETCH(QString, raw);
+        QFETCH(QString, safe);
+        QCOMPARE(Check(raw), safe);
     }
 
-    void aRangeAcrossTheYearEndInFrench() {
+    void convertTurnsWindowsColoursIntoPageColours() {
+        QCOMPARE(Convert("FF"), "FF0000");
+        QCOMPARE(Convert("CCFF"), "FFCC00");
+        QCOMPARE(Convert("0"), "000000");
+        QCOMPARE(Convert("ABCDEF"), "EFCDAB");
+        QCOMPARE(colorText(52479), "FFCC00");
+    }
+
+    // The golden week has the 11th to the 13th and English day names; the French range
+    // below has the 1er and its day names.
+    void longDatesInBothLanguages() {
+        QCOMPARE(FormattedDate(QDate(2003, 1, 1)), "January 1st, 2003");
+        QCOMPARE(FormattedDate(QDate(2003, 1, 22)), "January 22nd, 2003");
+        QCOMPARE(FormattedDate(QDate(2003, 1, 23)), "January 23rd, 2003");
+        LanguageBase = 400;
+        QCOMPARE(FormattedDate(QDate(2003, 8, 21)), QString::fromUtf8("21 août 2003"));
+    }
+
+    // Days without activities still make a whole file.
+    void anEmptyRangeAcrossTheYearEndInFrench() {
         LanguageBase = 400;
         state.FirstDay = QDate(2024, 12, 30);
         state.LastDay = QDate(2025, 1, 2);
@@ -91,7 +137,11 @@ private slots:
                  QStringList({"Fdaydate='2024 12 30';", "Ldaydate='2025 1 2';",
                               QString::fromUtf8("Fmonthmmm='déc';"), "Lmonthmmm='jan';"}));
         QVERIFY(written.contains("Nbdays=4;"));
-        QVERIFY(written.contains("Day[2]='Mercredi~1er janvier 2025';Nbactivities[2]=0"));
+        QCOMPARE(written.mid(16),
+                 QStringList({"Day[2]='Mercredi~1er janvier 2025';Nbactivities[2]=0",
+                              "Day[3]='Jeudi~2 janvier 2025';Nbactivities[3]=0",
+                              "Totalactivities=GetTotal(Nbdays);",
+                              "Activities=new Array(Totalactivities*22);", "}"}));
     }
 
     void captionsAreEscapedForThePage() {
@@ -134,14 +184,84 @@ private slots:
 
         row.EmailAddress.clear(); // the address is hidden: no link to nowhere
         QCOMPARE(CompleteEmail(row, state), row.EmailText);
-    }
 
-    void timelessRowsFillPlaceholdersWithTheirCaption() {
-        ActivityRow row = meeting(QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC), "r");
-        row.Timeless = true;
-        QList<ActivityRow> rows = {row};
+        // A timeless row fills the time placeholders with its caption.
+        rows[0].Timeless = true;
         SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm");
         QCOMPARE(Finalize("<start>/<fin>", rows[0]), "None/None");
+    }
+
+    // Rows come in start order, equal starts in reverse storage order; every day of the range
+    // is counted, and rows outside it are left out.
+    void ordersRowsAndCountsEveryDayOfTheRange() {
+        QList<ActivityRow> rows;
+        for (int i = 0; i < 10; ++i)
+            rows << row(at(5, 12), 30);
+        rows[1] = row(at(5, 8), 30);
+        rows[3] = row(at(4, 9), 30); // day 2 at 09:00 ...
+        rows[2] = row(at(3, 8), 30); // ... comes after day 1 at 08:00
+        rows << row(at(1, 9), 60) << row(at(7, 23, 59), 0) << row(at(8, 0), 30);
+        const SortResult sorted = SortData(rows, QDate(2024, 3, 3), QDate(2024, 3, 7), "HH:mm");
+        QCOMPARE(sorted.order, Indexes({2, 3, 1, 9, 8, 7, 6, 5, 4, 0, 11}));
+        QCOMPARE(sorted.dayCounts, Indexes({1, 1, 8, 0, 1}));
+
+        QList<ActivityRow> none;
+        const SortResult empty = SortData(none, QDate(2024, 3, 10), QDate(2024, 3, 10), "HH:mm");
+        QCOMPARE(empty.dayCounts, Indexes({0}));
+        QVERIFY(empty.order.isEmpty());
+    }
+
+    void writesTimeTextsInTheLocaleStyle() {
+        QList<ActivityRow> rows = {row(at(5, 9), 90), row(at(5, 0), 1439), row(at(5, 0), 1440),
+                                   row(at(5, 0), 1438), row(at(5, 13, 5), 10)};
+        rows[4].Cleared = true;
+        SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm:ss");
+        QCOMPARE(rows[0].TimeText, "09:00 - 10:30");
+        QCOMPARE(rows[1].TimeText, "All Day");
+        QCOMPARE(rows[2].TimeText, "00:00 - 00:00");
+        QCOMPARE(rows[3].TimeText, "00:00 - 23:58");
+        QCOMPARE(rows[4].TimeText, "13:05 - 13:15<br><span class=done>DONE</span>");
+
+        SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "h:mm:ss AP");
+        QCOMPARE(rows[4].TimeText, "01:05 PM - 01:15 PM<br><span class=done>DONE</span>");
+        // An unreadable locale gives no picture at all: the 12-hour style.
+        SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), QString());
+        QCOMPARE(rows[0].TimeText, "09:00 AM - 10:30 AM");
+        // A timeless row shows no time, in the current language.
+        rows[4].Timeless = true;
+        LanguageBase = 400;
+        SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm");
+        QCOMPARE(rows[4].TimeText, "Aucun<br><span class=done>FAIT</span>");
+    }
+
+    // Wall-clock readings must not move when the machine's zone changes its clocks.
+    void daylightSavingChangeMovesNothing() {
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        QList<ActivityRow> rows = {row(at(31, 0), 1439), row(at(31, 2, 30), 60),
+                                   row(at(30, 23), 180)};
+        const SortResult sorted = SortData(rows, QDate(2024, 3, 30), QDate(2024, 3, 31), "HH:mm");
+        qputenv("TZ", zone);
+        tzset();
+        QCOMPARE(rows[0].TimeText, "All Day");
+        QCOMPARE(rows[1].TimeText, "02:30 - 03:30");
+        QCOMPARE(rows[2].TimeText, "23:00 - 02:00");
+        QCOMPARE(sorted.dayCounts, Indexes({1, 2}));
+        QCOMPARE(sorted.order, Indexes({2, 0, 1}));
+    }
+
+    void largeSortIsNotQuadratic() {
+        QList<ActivityRow> rows;
+        for (int i = 0; i < 100000; ++i)
+            rows << row(at(1 + i % 31, i % 24, i % 60), 30);
+        QElapsedTimer timer;
+        timer.start();
+        const SortResult sorted = SortData(rows, QDate(2024, 3, 1), QDate(2024, 3, 31), "HH:mm");
+        QCOMPARE(sorted.order.size(), rows.size());
+        QVERIFY2(timer.elapsed() < 5000, "sorting 100 000 rows took too long");
+        for (qsizetype k = 1; k < sorted.order.size(); ++k)
+            QVERIFY(rows[sorted.order[k - 1]].StartTime <= rows[sorted.order[k]].StartTime);
     }
 
     // Every entry lands in the file, however many there are, and the file stays valid script.

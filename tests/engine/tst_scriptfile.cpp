@@ -75,74 +75,69 @@ private slots:
         QCOMPARE(linesFor(), expected);
     }
 
-    void headerOff() {
-        for (const char* stored : {"0", "2"}) {
-            store_.SaveSetting(QStringLiteral("Options"), QStringLiteral("Header"), stored);
-            QCOMPARE(layoutValue(linesFor(), QStringLiteral("header")), QStringLiteral("false"));
-        }
-    }
-
-    // The French captions hold quotes and accents, which must stay whole inside the script.
-    void frenchNamesAndCaptions() {
-        LanguageBase = 400;
-        const QStringList lines = linesFor();
-        QCOMPARE(layoutValue(lines, QStringLiteral("language")), QStringLiteral("\"fr\""));
-        QCOMPARE(layoutValue(lines, QStringLiteral("emptyDay")),
-                 QStringLiteral("\"Pas d'activités programmées.\""));
-    }
-
-    void columnWidths_data() {
+    // Each value follows its setting or argument, and one that would not do, the default.
+    void layoutValuesFollowTheirSettings_data() {
+        QTest::addColumn<QString>("key"); // none for the date background handed over
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("written");
-        QTest::newRow("stored 10") << QStringLiteral("10") << 10;
-        QTest::newRow("over 100") << QStringLiteral("150") << 15;
-        QTest::newRow("negative") << QStringLiteral("-1") << 15;
-        QTest::newRow("fraction") << QStringLiteral("12.5") << 15;
-        QTest::newRow("markup") << QStringLiteral("10 onclick=x") << 15;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("written");
+        for (const char* off : {"0", "2"})
+            QTest::addRow("header %s", off) << "Options/Header" << off << "header"
+                                            << "false";
+        const auto width = [](const char* stored, int written) {
+            QTest::addRow("width %s", stored)
+                << "Layout/Width2" << stored << "widths"
+                << QStringLiteral("[3, 6, %1, 24, 15, 37]").arg(written);
+        };
+        width("10", 10);
+        for (const char* unusable : {"150", "-1", "12.5", "10 onclick=x"})
+            width(unusable, 15);
+        const auto background = [](const char* row, const QString& given, const char* written) {
+            QTest::newRow(row) << QString() << given << "dateBackground" << written;
+        };
+        background("background chosen", "3366cc", "\"3366cc\"");
+        background("no background", QString(), "\"FFCC00\"");
+        background("background breaking the script", "FF';alert(1)//", "\"FFCC00\"");
     }
-
-    void columnWidths() {
+    void layoutValuesFollowTheirSettings() {
+        QFETCH(QString, key);
         QFETCH(QString, stored);
-        QFETCH(int, written);
-        store_.SaveSetting(Layout, QStringLiteral("Width2"), stored);
-        QCOMPARE(layoutValue(linesFor(), QStringLiteral("widths")),
-                 QStringLiteral("[3, 6, %1, 24, 15, 37]").arg(written));
-    }
-
-    void textInColumnFAndTypeIconInItsColumn() {
-        for (int i = 1; i < 20; ++i)
-            store_.SaveSetting(Layout, QStringLiteral("FieldCol%1").arg(i), "F");
-        store_.SaveSetting(Layout, QStringLiteral("FieldCol0"), "c");
-        const QStringList lines = linesFor();
-        QCOMPARE(fieldLines(lines).size(), 19);
-        for (const auto& [fieldIndex, column] : fieldLines(lines))
-            QCOMPARE(column, 5);
-        QCOMPARE(layoutValue(lines, QStringLiteral("iconColumn")), QStringLiteral("2"));
+        QFETCH(QString, name);
+        QFETCH(QString, written);
+        if (!key.isEmpty())
+            store_.SaveSetting(key.section('/', 0, 0), key.section('/', 1), stored);
+        QCOMPARE(layoutValue(key.isEmpty() ? linesFor(stored) : linesFor(), name), written);
     }
 
     // A fresh user's first headless run has no column keys at all; pasted values can be
     // anything. Each field then keeps the column the main window would have stored.
-    void missingOrUnusableColumnsGetTheDefaultColumn_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("absent") << QString();
-        QTest::newRow("empty") << QStringLiteral("");
-        QTest::newRow("minus one") << QStringLiteral("-1");
-        QTest::newRow("beyond F") << QStringLiteral("G");
-        QTest::newRow("two letters") << QStringLiteral("AB");
-        QTest::newRow("digit") << QStringLiteral("3");
+    void fieldColumnsFollowTheirSettings_data() {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QList<int>>("columns"); // the type icon's, then fields 1 to 19
+        const QList<int> defaults = {0, 1, 2, 1, 5, 5, 3, 3, 3, 4, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5};
+        QTest::newRow("absent") << QStringList() << defaults;
+        for (const char* unusable : {"", "-1", "G", "AB", "3"})
+            QTest::addRow("unusable '%s'", unusable)
+                << QStringList(20, QString::fromLatin1(unusable)) << defaults;
+        QStringList letters;
+        QList<int> columns;
+        for (int i = 0; i < 20; ++i) {
+            letters << QString(QLatin1Char("FeDcBa"[i % 6]));
+            columns << 5 - i % 6;
+        }
+        QTest::newRow("A to F in either case") << letters << columns;
     }
-
-    void missingOrUnusableColumnsGetTheDefaultColumn() {
-        QFETCH(QString, stored);
-        if (!stored.isNull())
-            for (int i = 0; i < 20; ++i)
-                store_.SaveSetting(Layout, QStringLiteral("FieldCol%1").arg(i), stored);
+    void fieldColumnsFollowTheirSettings() {
+        QFETCH(QStringList, stored);
+        QFETCH(QList<int>, columns);
+        for (qsizetype i = 0; i < stored.size(); ++i)
+            store_.SaveSetting(Layout, QStringLiteral("FieldCol%1").arg(i), stored[i]);
         const QStringList lines = linesFor();
-        const QList<QPair<int, int>> expected = {
-            {1, 1},  {2, 2},  {3, 1},  {4, 5},  {5, 5},  {6, 3},  {7, 3},  {8, 3},  {9, 4}, {10, 5},
-            {11, 5}, {12, 5}, {13, 5}, {14, 5}, {15, 5}, {16, 5}, {17, 5}, {18, 5}, {19, 5}};
+        QCOMPARE(layoutValue(lines, QStringLiteral("iconColumn")), QString::number(columns[0]));
+        QList<QPair<int, int>> expected;
+        for (int i = 1; i < 20; ++i)
+            expected.append({i, columns[i]});
         QCOMPARE(fieldLines(lines), expected);
-        QCOMPARE(layoutValue(lines, QStringLiteral("iconColumn")), QStringLiteral("0"));
     }
 
     // Every field line is written once, in ascending order numbers, equal numbers in index
@@ -176,22 +171,6 @@ private slots:
         for (const auto& [fieldIndex, column] : fieldLines(lines))
             order.append(fieldIndex);
         QCOMPARE(order, expected);
-    }
-
-    void dateBackground_data() {
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("chosen") << QStringLiteral("3366cc") << QStringLiteral("3366cc");
-        QTest::newRow("empty") << QString() << QStringLiteral("FFCC00");
-        QTest::newRow("breaks the script")
-            << QStringLiteral("FF';alert(1)//") << QStringLiteral("FFCC00");
-    }
-
-    void dateBackground() {
-        QFETCH(QString, given);
-        QFETCH(QString, written);
-        QCOMPARE(layoutValue(linesFor(given), QStringLiteral("dateBackground")),
-                 QStringLiteral("\"%1\"").arg(written));
     }
 
 private:
