@@ -12,15 +12,13 @@ public:
     struct Shown {
         QString text;
         QString title;
-        Icon icon;
-        Buttons buttons;
     };
 
     RecordingMessages() { setMessages(this); }
     ~RecordingMessages() override { setMessages(nullptr); }
 
-    Answer show(const QString& text, const QString& title, Icon icon, Buttons buttons) override {
-        shown.append({text, title, icon, buttons});
+    Answer show(const QString& text, const QString& title, Icon, Buttons buttons) override {
+        shown.append({text, title});
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         if (!answers.isEmpty())
