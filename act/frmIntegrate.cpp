@@ -27,10 +27,6 @@ namespace {
 const QString Unit = QStringLiteral("frmIntegrate");
 const QString Sub = QStringLiteral("Sub");
 
-QString frameCaption(Caption k) {
-    return str(k) + QStringLiteral(" :");
-}
-
 QString programFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
@@ -123,9 +119,9 @@ void frmIntegrate::buildControls() {
 
 void frmIntegrate::setCaptions() {
     setWindowTitle(str(Caption::IntegrateWithAct));
-    Frame1[0]->setTitle(frameCaption(Caption::ToolbarButtonViews));
-    Frame1[1]->setTitle(frameCaption(Caption::ToolsMenuViews));
-    Frame2->setTitle(frameCaption(Caption::DisplayOptions));
+    Frame1[0]->setTitle(strWithColon(Caption::ToolbarButtonViews));
+    Frame1[1]->setTitle(strWithColon(Caption::ToolsMenuViews));
+    Frame2->setTitle(strWithColon(Caption::DisplayOptions));
     cmdOK->setText(str(Caption::Close));
     cmdCancel->setText(str(Caption::Cancel));
     Label2->setText(str(Caption::RestartActForChanges));

@@ -184,15 +184,14 @@ void frmColor::buildWindow() {
 }
 
 void frmColor::Form_Load(act::Users& users) {
-    const QString colon = QStringLiteral(" :");
     setWindowTitle(str(Caption::ChooseColors));
-    Frame1->setTitle(str(Caption::ChooseColorCodedItems) + colon);
+    Frame1->setTitle(strWithColon(Caption::ChooseColorCodedItems));
     optColor[0]->setText(str(Caption::ColorCodePriorities));
     optColor[1]->setText(str(Caption::ColorCodeUsers));
     optColor[2]->setText(str(Caption::ColorCodeNoneInBlack));
     optColor[3]->setText(str(Caption::ColorCodeNoneAsInAct));
     Label3->setText(str(Caption::DoubleClickToEditColor));
-    Frame3->setTitle(str(Caption::ChooseColorFor) + colon);
+    Frame3->setTitle(strWithColon(Caption::ChooseColorFor));
     Label4->setText(str(Caption::DateBackground));
     for (int i = 0; i < PriorityCount; ++i)
         Label2[MaxUsers + i]->setText(str(Caption::High + i));

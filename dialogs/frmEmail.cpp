@@ -20,7 +20,6 @@ namespace {
 
 const QString Unit = QStringLiteral("frmEmail");
 const QString Sub = QStringLiteral("Sub");
-const QString Colon = QStringLiteral(" :");
 // Read in place of an absent body: the templates were never saved.
 const QString NoBody = QStringLiteral("xyz");
 
@@ -113,8 +112,8 @@ void frmEmail::setCaptions() {
     setWindowTitle(str(Caption::EmailOptions));
     chkActive->setText(str(Caption::EmailAsLinks));
     Frame1->setTitle(QStringLiteral("Message :"));
-    Label1->setText(str(Caption::SubjectLine) + Colon);
-    Label3->setText(str(Caption::Body) + Colon);
+    Label1->setText(strWithColon(Caption::SubjectLine));
+    Label3->setText(strWithColon(Caption::Body));
     Label4->setText(str(Caption::InsertableFieldsIntro));
     Label5->setText(str(Caption::InsertableFields));
     Label2->setText(str(Caption::EmailLinksOpenDefaultClient));

@@ -23,7 +23,6 @@ namespace {
 
 const QString Unit = QStringLiteral("frmFields");
 const QString Sub = QStringLiteral("Sub");
-const QString Colon = QStringLiteral(" :");
 
 constexpr int CustomIndex = 13;
 
@@ -183,10 +182,10 @@ QGroupBox* frmFields::buildHeaderFrame() {
 
 void frmFields::setCaptions() {
     setWindowTitle(str(Caption::ItemsToAppear));
-    Frame1->setTitle(str(Caption::WhenScheduledWithMyself) + Colon);
-    Frame2->setTitle(str(Caption::LabelsToAppear) + Colon);
-    Frame3->setTitle(str(Caption::FieldsToAppear) + Colon);
-    Frame4->setTitle(str(Caption::Header) + Colon);
+    Frame1->setTitle(strWithColon(Caption::WhenScheduledWithMyself));
+    Frame2->setTitle(strWithColon(Caption::LabelsToAppear));
+    Frame3->setTitle(strWithColon(Caption::FieldsToAppear));
+    Frame4->setTitle(strWithColon(Caption::Header));
     for (const FieldBox& box : FieldBoxes) {
         if (box.caption)
             Check1[box.index]->setText(str(*box.caption));
@@ -195,9 +194,9 @@ void frmFields::setCaptions() {
         if (!box.label)
             continue;
         const int index = box.index + LabelOffset;
-        Text1[index]->setText(str(*box.label) + Colon);
+        Text1[index]->setText(strWithColon(*box.label));
         // The label boxes show no text of their own: a screen reader names them.
-        Check1[index]->setAccessibleName(str(Caption::LabelsToAppear) + Colon + QLatin1Char(' ') +
+        Check1[index]->setAccessibleName(strWithColon(Caption::LabelsToAppear) + QLatin1Char(' ') +
                                          str(*box.label));
         Text1[index]->setAccessibleName(str(*box.label));
     }

@@ -92,14 +92,13 @@ void frmFilter::buildControls() {
 }
 
 void frmFilter::setCaptions() {
-    const QString colon = QStringLiteral(" :");
     setWindowTitle(str(Caption::FilterActivities));
     for (int i = 0; i < int(Check1.size()); ++i)
         Check1[i]->setText(str(Caption::Calls + i));
     Label3->setText(str(Caption::HideClearedActivities));
-    Frame1->setTitle(str(Caption::TypeOfActivities) + colon);
-    Frame2->setTitle(str(Caption::Users) + colon);
-    optMeAnd->setText(str(Caption::MyselfAnd) + colon);
+    Frame1->setTitle(strWithColon(Caption::TypeOfActivities));
+    Frame2->setTitle(strWithColon(Caption::Users));
+    optMeAnd->setText(strWithColon(Caption::MyselfAnd));
     List1->setAccessibleName(str(Caption::MyselfAnd));
     optAll->setText(str(Caption::AllUsers));
     optMe->setText(str(Caption::MeOnly));

@@ -63,7 +63,7 @@ void frmLanguage::setCaptions() {
         cmdCancel->hide();
     } else {
         setWindowTitle(str(Caption::Language));
-        Label1->setText(str(Caption::PickLanguage) + QStringLiteral(" :"));
+        Label1->setText(strWithColon(Caption::PickLanguage));
         cmdOK->setText(str(Caption::Ok));
         cmdCancel->setText(str(Caption::Cancel));
     }

@@ -155,10 +155,9 @@ void frmLayout::buildWindow() {
 }
 
 void frmLayout::Form_Load() {
-    const QString colon = QStringLiteral(" :");
     setWindowTitle(str(Caption::DesignLayout));
-    Frame1->setTitle(str(Caption::ColumnWidths) + colon);
-    Frame2->setTitle(str(Caption::EnterColumnAndOrder) + colon);
+    Frame1->setTitle(strWithColon(Caption::ColumnWidths));
+    Frame2->setTitle(strWithColon(Caption::EnterColumnAndOrder));
     for (int n = 0; n < ColumnCount; ++n)
         lblColumn[n]->setText(str(Caption::Column) + QLatin1Char(' ') + QChar(u'A' + n));
     Label2[0]->setText(str(Caption::ColumnShort));
@@ -168,7 +167,7 @@ void frmLayout::Form_Load() {
     for (const auto& rows :
          {std::span<const FieldRow>(LeftRows), std::span<const FieldRow>(RightRows)})
         for (const FieldRow& row : rows) {
-            const QString field = str(CalendarFields[row.field].caption) + colon;
+            const QString field = strWithColon(CalendarFields[row.field].caption);
             lblField[row.label]->setText(field);
             txtCol[row.field]->setAccessibleName(field + QLatin1Char(' ') + str(Caption::Column));
             txtNb[row.field]->setAccessibleName(field + QLatin1Char(' ') +

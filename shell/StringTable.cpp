@@ -34,3 +34,7 @@ QString str(Caption k) {
     static const QHash<int, QString> table = loadTable();
     return table.value(LanguageBase + int(k));
 }
+
+QString strWithColon(Caption k) {
+    return str(k) + QStringLiteral(" :");
+}

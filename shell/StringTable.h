@@ -12,3 +12,6 @@ inline constexpr int FrenchBase = 400;
 
 // Entry k of the current language (LanguageBase + k).
 QString str(Caption k);
+
+// Entry k as the caption of a frame or a field: both languages put a space before the colon.
+QString strWithColon(Caption k);

@@ -49,10 +49,6 @@ namespace {
 
 const QString Unit = QStringLiteral("frmMain");
 
-QString frameCaption(Caption k) {
-    return str(k) + QStringLiteral(" :");
-}
-
 QString accessKeyCaption(Caption k) {
     return QStringLiteral("&") + str(k);
 }
@@ -239,10 +235,10 @@ void frmMain::setCaptions() {
     mnuHelp->setTitle(str(Caption::HelpMenu));
     mnuOnline->setText(str(Caption::OnlineHelpMenu));
     mnuAbout->setText(str(Caption::AboutMenu));
-    Frame1->setTitle(frameCaption(Caption::ChooseDateRange));
-    Label1[0]->setText(frameCaption(Caption::StartDate));
-    Label1[1]->setText(frameCaption(Caption::EndDate));
-    Label1[2]->setText(frameCaption(Caption::EndDate));
+    Frame1->setTitle(strWithColon(Caption::ChooseDateRange));
+    Label1[0]->setText(strWithColon(Caption::StartDate));
+    Label1[1]->setText(strWithColon(Caption::EndDate));
+    Label1[2]->setText(strWithColon(Caption::EndDate));
     for (int i = 0; i < 3; ++i)
         Label2[i]->setText(str(Caption::OneWeekFromStart + i));
     cmdOK->setText(str(Caption::Create));
