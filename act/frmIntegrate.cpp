@@ -25,7 +25,6 @@
 namespace {
 
 const QString Unit = QStringLiteral("frmIntegrate");
-const QString Sub = QStringLiteral("Sub");
 
 QString programFolder() {
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
@@ -137,7 +136,7 @@ void frmIntegrate::setCaptions() {
 // Each step is reported on its own and the loaded flag is always set: a load that stopped
 // part-way would leave the tab and view boxes ticking and unticking without asking.
 void frmIntegrate::Form_Load() {
-    Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     proc.line(1);
     loaded_ = false;
     setCaptions();
@@ -210,7 +209,7 @@ void frmIntegrate::done(int result) {
 }
 
 void frmIntegrate::cmdOK_Click() {
-    Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
+    Procedure proc(Unit, QStringLiteral("cmdOK_Click"));
     proc.run([&] {
         proc.line(1);
         settings().SaveSetting(setting::OpenInBrowser, chkOutputIE->isChecked() ? 1 : 0);
@@ -236,7 +235,7 @@ Messages::Answer frmIntegrate::confirm(Caption k) {
 void frmIntegrate::chkOutputTab_Click() {
     if (!loaded_)
         return;
-    Procedure proc(Unit, Sub, QStringLiteral("chkOutputTab_Click"));
+    Procedure proc(Unit, QStringLiteral("chkOutputTab_Click"));
     proc.run([&] {
         proc.line(1);
         if (tabPresent_) {
@@ -251,7 +250,7 @@ void frmIntegrate::chkOutputTab_Click() {
 void frmIntegrate::chkOutputView_Click() {
     if (!loaded_)
         return;
-    Procedure proc(Unit, Sub, QStringLiteral("chkOutputView_Click"));
+    Procedure proc(Unit, QStringLiteral("chkOutputView_Click"));
     proc.run([&] {
         proc.line(1);
         if (viewPresent_) {
@@ -313,12 +312,12 @@ void frmIntegrate::Remove_view() {
 void frmIntegrate::showViewBox() {
     viewPresent_ = QFileInfo::exists(viewBarFile());
     setBox(chkOutputView, viewPresent_);
-    Procedure proc(Unit, Sub, QStringLiteral("chkOutputView_Click"));
+    Procedure proc(Unit, QStringLiteral("chkOutputView_Click"));
     showOutputBoxes(proc);
 }
 
 void frmIntegrate::chkScreen_Click(int index) {
-    Procedure proc(Unit, Sub, QStringLiteral("chkScreen_Click"));
+    Procedure proc(Unit, QStringLiteral("chkScreen_Click"));
     proc.run([&] {
         proc.line(1);
         changed_ = true;

@@ -200,15 +200,14 @@ void frmColor::Form_Load(act::Users& users) {
 
     listUsers(users);
     int userCount = 0;
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Sub"),
-                   QStringLiteral("Resize_Window"));
+    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Resize_Window"));
     proc.run([&] { userCount = users.Count(); });
     Resize_Window(userCount);
     loadSettings();
 }
 
 void frmColor::listUsers(act::Users& users) {
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Sub"), QStringLiteral("Form_Load"));
+    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Form_Load"));
     QStringList names;
     proc.line(2);
     proc.run([&] {
@@ -261,7 +260,7 @@ void frmColor::Resize_Window(int userCount) {
 }
 
 void frmColor::loadSettings() {
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Sub"), QStringLiteral("Form_Load"));
+    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Form_Load"));
     // Each key on its own: one unreadable value must not keep the others from showing.
     proc.line(5);
     userChosen_.fill(false);
@@ -295,8 +294,7 @@ void frmColor::loadSettings() {
 }
 
 bool frmColor::saveSettings() {
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Sub"),
-                   QStringLiteral("cmdOK_Click"));
+    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("cmdOK_Click"));
     return proc.run([&] {
         SettingsStore& store = settings();
         proc.line(1);

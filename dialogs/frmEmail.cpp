@@ -19,7 +19,6 @@
 namespace {
 
 const QString Unit = QStringLiteral("frmEmail");
-const QString Sub = QStringLiteral("Sub");
 // Read in place of an absent body: the templates were never saved.
 const QString NoBody = QStringLiteral("xyz");
 
@@ -122,7 +121,7 @@ void frmEmail::setCaptions() {
 }
 
 void frmEmail::loadSettings() {
-    Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     proc.run([&] {
         proc.line(1);
         chkActive->setChecked(readNumberSetting(proc, setting::EmailActive));
@@ -146,7 +145,7 @@ void frmEmail::writeSettings() {
 }
 
 bool frmEmail::saveSettings() {
-    Procedure proc(Unit, Sub, QStringLiteral("cmdSave_Click"));
+    Procedure proc(Unit, QStringLiteral("cmdSave_Click"));
     return proc.run([&] { writeSettings(); });
 }
 

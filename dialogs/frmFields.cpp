@@ -22,7 +22,6 @@
 namespace {
 
 const QString Unit = QStringLiteral("frmFields");
-const QString Sub = QStringLiteral("Sub");
 
 constexpr int CustomIndex = 13;
 
@@ -211,7 +210,7 @@ void frmFields::setCaptions() {
 }
 
 void frmFields::loadSettings() {
-    Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     proc.run([&] {
         proc.line(1);
         for (const FieldBox& box : FieldBoxes) {
@@ -324,7 +323,7 @@ void frmFields::txtMyself_Click() {
 }
 
 bool frmFields::saveSettings() {
-    Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
+    Procedure proc(Unit, QStringLiteral("cmdOK_Click"));
     return proc.run([&] { writeSettings(); });
 }
 

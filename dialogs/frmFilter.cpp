@@ -20,7 +20,6 @@
 namespace {
 
 const QString Unit = QStringLiteral("frmFilter");
-const QString Sub = QStringLiteral("Sub");
 
 // Identifiers are stored side by side, each 12 characters long.
 constexpr int IdLength = 12;
@@ -107,7 +106,7 @@ void frmFilter::setCaptions() {
 }
 
 void frmFilter::loadSettings() {
-    Procedure proc(Unit, Sub, QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     proc.run([&] {
         proc.line(1);
         for (int i = 0; i < int(Check1.size()); ++i)
@@ -188,7 +187,7 @@ void frmFilter::writeSettings() {
 }
 
 bool frmFilter::saveSettings() {
-    Procedure proc(Unit, Sub, QStringLiteral("cmdOK_Click"));
+    Procedure proc(Unit, QStringLiteral("cmdOK_Click"));
     return proc.run([&] { writeSettings(); });
 }
 

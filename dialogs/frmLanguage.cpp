@@ -45,8 +45,7 @@ frmLanguage::frmLanguage(QWidget* parent)
 }
 
 void frmLanguage::loadSettings() {
-    Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Sub"),
-                   QStringLiteral("Form_Load"));
+    Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Form_Load"));
     // An unreadable mark counts as a first start: the user then picks a language once more.
     proc.line(1);
     proc.run(
@@ -70,8 +69,7 @@ void frmLanguage::setCaptions() {
 }
 
 bool frmLanguage::saveSettings() {
-    Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Sub"),
-                   QStringLiteral("cmdOK_Click"));
+    Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("cmdOK_Click"));
     proc.line(1);
     return proc.run(
         [&] { settings().SaveSetting(setting::Language, cmbLanguage->currentIndex()); });

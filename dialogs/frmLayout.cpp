@@ -191,7 +191,7 @@ void frmLayout::showDefaults(const std::array<int, FieldCount>& orders) {
 
 void frmLayout::loadSettings() {
     showDefaults(InitialOrders);
-    Procedure proc(QStringLiteral("frmLayout"), QStringLiteral("Sub"), QStringLiteral("Form_Load"));
+    Procedure proc(QStringLiteral("frmLayout"), QStringLiteral("Form_Load"));
     const SettingsStore& store = settings();
     // Each key on its own: one unreadable value must not keep the others from showing.
     proc.line(2);
@@ -219,8 +219,7 @@ void frmLayout::loadSettings() {
 }
 
 bool frmLayout::saveSettings() {
-    Procedure proc(QStringLiteral("frmLayout"), QStringLiteral("Sub"),
-                   QStringLiteral("cmdOK_Click"));
+    Procedure proc(QStringLiteral("frmLayout"), QStringLiteral("cmdOK_Click"));
     return proc.run([&] {
         SettingsStore& store = settings();
         proc.line(1);

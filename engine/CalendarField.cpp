@@ -8,7 +8,7 @@ QString defaultColumn(int field) {
 }
 
 void saveCol(int field) {
-    Procedure proc(QStringLiteral("frmMain"), QStringLiteral("Sub"), QStringLiteral("saveCol"));
+    Procedure proc(QStringLiteral("frmMain"), QStringLiteral("saveCol"));
     proc.run([&] {
         proc.line(1);
         settings().SaveSetting(setting::fieldColumn(field), defaultColumn(field));

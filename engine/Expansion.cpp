@@ -11,7 +11,7 @@
 namespace {
 
 Procedure procedure(const char* name) {
-    return Procedure(QStringLiteral("frmMain"), QStringLiteral("Sub"), QString::fromLatin1(name));
+    return Procedure(QStringLiteral("frmMain"), QString::fromLatin1(name));
 }
 
 // Date-times are wall-clock readings: taken as such whatever zone they are tagged with, so

@@ -29,7 +29,7 @@
 namespace {
 
 Procedure frmMainSub(const char* name) {
-    return Procedure(QStringLiteral("frmMain"), QStringLiteral("Sub"), QString::fromLatin1(name));
+    return Procedure(QStringLiteral("frmMain"), QString::fromLatin1(name));
 }
 
 // Walks the range's activities and stores the rows of those that pass the user, cleared

@@ -6,7 +6,7 @@
 namespace {
 
 void refresh(act::Views& views, int kind, const QString& procedure) {
-    Procedure proc(QStringLiteral("frmMain"), QStringLiteral("Sub"), procedure);
+    Procedure proc(QStringLiteral("frmMain"), procedure);
     proc.run([&] {
         proc.line(1);
         const std::unique_ptr<act::View> view =

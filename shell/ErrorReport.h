@@ -21,7 +21,8 @@ void showErrorReport(const QString& text);
 // returns false, so the caller goes on as if the procedure had ended.
 class Procedure {
 public:
-    Procedure(QString unit, QString kind, QString name)
+    // Every procedure of Daywise reports as a Sub; a Function would name its kind.
+    Procedure(QString unit, QString name, QString kind = QStringLiteral("Sub"))
         : unit_(std::move(unit))
         , kind_(std::move(kind))
         , name_(std::move(name)) {}

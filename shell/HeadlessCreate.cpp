@@ -124,7 +124,7 @@ bool answered(const HeadlessRequest& request) {
 // Writes the calendar just made as an iCalendar file; reports a failure as an error.
 bool exportIcs(const QString& path, act::ActSession& session, const GenerationOutcome& outcome,
                const Range& range) {
-    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("ExportIcs"));
+    Procedure proc(QStringLiteral("Module1"), QStringLiteral("ExportIcs"));
     const bool done = proc.run([&] {
         proc.line(1);
         writeIcsCalendar(path, session, outcome.rows, range.start, range.end);
@@ -149,7 +149,7 @@ int runHeadlessCreate(const QStringList& arguments, act::ActFactory& factory) {
 
     CountingMessages counting(messages());
     applyStoredLanguage();
-    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("Create"));
+    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Create"));
     proc.line(1);
     Range range;
     if (!proc.run([&] { range = rangeFor(request); }))

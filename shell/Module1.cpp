@@ -29,7 +29,7 @@ std::unique_ptr<frmMain> Main(act::ActFactory& factory, InstanceGuard& guard) {
                         QStringLiteral("Daywise"));
         return nullptr;
     }
-    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Sub"), QStringLiteral("Main"));
+    Procedure proc(QStringLiteral("Module1"), QStringLiteral("Main"));
     act::ActSession session = openSession(factory, proc);
     if (!session.isOpen() || !proc.run([&] { session.events = factory.createEventControl(); }) ||
         !session.events)

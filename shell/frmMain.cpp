@@ -185,7 +185,7 @@ void frmMain::connectHandlers() {
 void frmMain::Form_Load() {
     if (unloaded_)
         return;
-    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     firstRunSteps(proc);
     if (unloaded_)
         return;
@@ -350,7 +350,7 @@ void frmMain::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("Form_Unload"));
+    Procedure proc(Unit, QStringLiteral("Form_Unload"));
     if (RestartRequested) {
         proc.line(1);
         proc.run([&] {
@@ -408,7 +408,7 @@ void frmMain::Timer1_Timer() {
 // --- ACT! events --------------------------------------------------------------------------
 
 void frmMain::ActEvent1_OnActUserWantsToClose() {
-    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("ActEvent1_OnActUserWantsToClose"));
+    Procedure proc(Unit, QStringLiteral("ActEvent1_OnActUserWantsToClose"));
     proc.line(1);
     proc.run([&] { session_.events->dispatchAcknowledgeClose(); });
     if (RestartRequested)
@@ -420,7 +420,7 @@ void frmMain::ActEvent1_OnActUserWantsToClose() {
 }
 
 void frmMain::Create_LinkMenuItem() {
-    Procedure proc(Unit, QStringLiteral("Sub"), QStringLiteral("Create_LinkMenuItem"));
+    Procedure proc(Unit, QStringLiteral("Create_LinkMenuItem"));
     proc.line(1);
     proc.run([&] {
         const QDir folder(integration::linkFolder(session_.application->GetAppPath()));

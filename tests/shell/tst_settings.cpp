@@ -134,7 +134,7 @@ private slots:
                  "contact " +
                      app::SupportEmail + " with this error message.");
         RecordingMessages recorder;
-        Procedure proc("frmMain", "Function", "Convert");
+        Procedure proc("frmMain", "Convert", "Function");
         proc.setExtra("\r\rstrHex='ZZ'");
         QVERIFY(!proc.run([&] {
             proc.line(1);
