@@ -25,6 +25,8 @@
 
 namespace {
 
+const QString Unit = QStringLiteral("frmColor");
+
 // Colours are stored as 0x00BBGGRR numbers: red in the lowest byte.
 QColor colorFromValue(qint32 value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
@@ -85,7 +87,7 @@ bool opensPicker(const QEvent* event) {
 frmColor::frmColor(act::Users& users, QWidget* parent)
     : QDialog(parent)
     , picker_(askColorDialog) {
-    setObjectName(QStringLiteral("frmColor"));
+    setObjectName(Unit);
     setModal(true);
     buildWindow();
     Form_Load(users);
@@ -200,14 +202,14 @@ void frmColor::Form_Load(act::Users& users) {
 
     listUsers(users);
     int userCount = 0;
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Resize_Window"));
+    Procedure proc(Unit, QStringLiteral("Resize_Window"));
     proc.run([&] { userCount = users.Count(); });
     Resize_Window(userCount);
     loadSettings();
 }
 
 void frmColor::listUsers(act::Users& users) {
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     QStringList names;
     proc.line(2);
     proc.run([&] {
@@ -260,7 +262,7 @@ void frmColor::Resize_Window(int userCount) {
 }
 
 void frmColor::loadSettings() {
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     // Each key on its own: one unreadable value must not keep the others from showing.
     proc.line(5);
     userChosen_.fill(false);
@@ -294,7 +296,7 @@ void frmColor::loadSettings() {
 }
 
 bool frmColor::saveSettings() {
-    Procedure proc(QStringLiteral("frmColor"), QStringLiteral("cmdOK_Click"));
+    Procedure proc(Unit, QStringLiteral("cmdOK_Click"));
     return proc.run([&] {
         SettingsStore& store = settings();
         proc.line(1);

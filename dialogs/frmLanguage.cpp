@@ -15,13 +15,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+const QString Unit = QStringLiteral("frmLanguage");
+
+} // namespace
+
 frmLanguage::frmLanguage(QWidget* parent)
     : QDialog(parent)
     , Label1(new QLabel(this))
     , cmbLanguage(new QComboBox(this))
     , cmdOK(new QPushButton(QStringLiteral("&OK"), this))
     , cmdCancel(new QPushButton(this)) {
-    setObjectName(QStringLiteral("frmLanguage"));
+    setObjectName(Unit);
     Label1->setObjectName(QStringLiteral("Label1"));
     cmbLanguage->setObjectName(QStringLiteral("cmbLanguage"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -45,7 +51,7 @@ frmLanguage::frmLanguage(QWidget* parent)
 }
 
 void frmLanguage::loadSettings() {
-    Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     // An unreadable mark counts as a first start: the user then picks a language once more.
     proc.line(1);
     proc.run(
@@ -69,7 +75,7 @@ void frmLanguage::setCaptions() {
 }
 
 bool frmLanguage::saveSettings() {
-    Procedure proc(QStringLiteral("frmLanguage"), QStringLiteral("cmdOK_Click"));
+    Procedure proc(Unit, QStringLiteral("cmdOK_Click"));
     proc.line(1);
     return proc.run(
         [&] { settings().SaveSetting(setting::Language, cmbLanguage->currentIndex()); });

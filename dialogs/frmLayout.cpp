@@ -24,6 +24,8 @@
 
 namespace {
 
+const QString Unit = QStringLiteral("frmLayout");
+
 constexpr QChar Backspace(u'\b');
 
 // A row of the field grid: the field's boxes and the label beside them, whose index
@@ -66,7 +68,7 @@ QString indexed(const char* name, int index) {
 
 frmLayout::frmLayout(QWidget* parent)
     : QDialog(parent) {
-    setObjectName(QStringLiteral("frmLayout"));
+    setObjectName(Unit);
     setModal(true);
     buildWindow();
     Form_Load();
@@ -191,7 +193,7 @@ void frmLayout::showDefaults(const std::array<int, FieldCount>& orders) {
 
 void frmLayout::loadSettings() {
     showDefaults(InitialOrders);
-    Procedure proc(QStringLiteral("frmLayout"), QStringLiteral("Form_Load"));
+    Procedure proc(Unit, QStringLiteral("Form_Load"));
     const SettingsStore& store = settings();
     // Each key on its own: one unreadable value must not keep the others from showing.
     proc.line(2);
@@ -219,7 +221,7 @@ void frmLayout::loadSettings() {
 }
 
 bool frmLayout::saveSettings() {
-    Procedure proc(QStringLiteral("frmLayout"), QStringLiteral("cmdOK_Click"));
+    Procedure proc(Unit, QStringLiteral("cmdOK_Click"));
     return proc.run([&] {
         SettingsStore& store = settings();
         proc.line(1);
