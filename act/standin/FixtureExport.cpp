@@ -1,4 +1,5 @@
 #include "Fixture.h"
+#include "JsonFields.h"
 #include "Schema.h"
 #include "SqlConnection.h"
 #include "StandardFields.h"
@@ -81,14 +82,6 @@ QJsonArray exportContactFields(const SqlConnection& c) {
 QJsonArray listOf(const QString& joined) {
     return joined.isEmpty() ? QJsonArray()
                             : QJsonArray::fromStringList(joined.split(ListSeparator));
-}
-
-QJsonArray bitList(quint32 bits) {
-    QJsonArray numbers;
-    for (int n = 1; n <= 32; ++n)
-        if (bits & (1u << (n - 1)))
-            numbers.append(n);
-    return numbers;
 }
 
 QJsonObject exportRecurrence(const QSqlQuery& row) {

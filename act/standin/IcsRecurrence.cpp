@@ -1,4 +1,5 @@
 #include "IcsRecurrence.h"
+#include "JsonFields.h"
 
 #include "act/ActivityFields.h"
 
@@ -145,14 +146,6 @@ std::optional<Shape> shapeOf(const icalrecurrencetype& rule, const QDate& start)
     default:
         return std::nullopt;
     }
-}
-
-QJsonArray bitList(quint32 bits) {
-    QJsonArray list;
-    for (int n = 1; n <= 31; ++n)
-        if (bits & (1u << (n - 1)))
-            list.append(n);
-    return list;
 }
 
 QList<QDateTime> excludedTimes(const IcsItem& item, const IcsClock& clock) {

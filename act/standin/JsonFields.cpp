@@ -140,4 +140,12 @@ QDate parseFixtureDate(QStringView text) {
     return QDate(year, month, day);
 }
 
+QJsonArray bitList(quint32 bits) {
+    QJsonArray numbers;
+    for (int n = 1; n <= 32; ++n)
+        if (bits & (1u << (n - 1)))
+            numbers.append(n);
+    return numbers;
+}
+
 } // namespace act::standin

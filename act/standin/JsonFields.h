@@ -48,4 +48,7 @@ private:
 QDateTime parseFixtureDateTime(QStringView text); // invalid when malformed
 QDate parseFixtureDate(QStringView text);         // invalid when malformed
 
+// A bit set as the fixture writes it: the numbers, from 1, of the bits that are set.
+QJsonArray bitList(quint32 bits);
+
 } // namespace act::standin
