@@ -74,7 +74,8 @@ Range rangeFor(const HeadlessRequest& request) {
     Range range;
     range.start = request.start;
     if (!range.start.isValid())
-        range.start = option() == 2 ? storedDate(setting::StartDate) : now().date();
+        range.start =
+            option() == setting::RangeCustom ? storedDate(setting::StartDate) : now().date();
     range.end = request.end;
     if (range.end.isValid())
         return range;
@@ -82,10 +83,12 @@ Range rangeFor(const HeadlessRequest& request) {
     const QDate month = monthEnd(range.start);
     if (request.length != Length::AsStored)
         range.end = request.length == Length::Week ? week : month;
-    else if (option() == 2)
+    else if (option() == setting::RangeCustom)
         range.end = storedDate(setting::EndDate);
     else
-        range.end = option() == 1 ? month : week; // an unknown choice is a week, as in the window
+        range.end = option() == setting::RangeMonth
+                        ? month
+                        : week; // an unknown choice is a week, as in the window
     return range;
 }
 

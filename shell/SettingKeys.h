@@ -38,6 +38,11 @@ inline const SettingKey Installed = entry(section::Settings, QStringLiteral("Ins
 inline const SettingKey RangeOption = entry(section::Settings, QStringLiteral("RangeOption"), 0);
 inline const SettingKey StartDate = entry(section::Settings, QStringLiteral("StartDate"));
 inline const SettingKey EndDate = entry(section::Settings, QStringLiteral("EndDate"));
+// RangeOption's values: a week or a month from the start, or the stored dates. Any other
+// value reads as a week.
+inline constexpr qint16 RangeWeek = 0;
+inline constexpr qint16 RangeMonth = 1;
+inline constexpr qint16 RangeCustom = 2;
 
 // 0 English, 1 French.
 inline const SettingKey Language = entry(section::Options, QStringLiteral("Language"), 0);

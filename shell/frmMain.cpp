@@ -277,19 +277,19 @@ bool frmMain::registerEvents(Procedure& proc) {
 void frmMain::restoreRange(Procedure& proc) {
     proc.line(7);
     // An unreadable or unknown option falls back to one week, so one option is always set.
-    rangeOption_ = 0;
+    rangeOption_ = setting::RangeWeek;
     proc.run([&] { rangeOption_ = convert::toInt16(settings().GetSetting(setting::RangeOption)); });
-    if (rangeOption_ == 2) {
+    if (rangeOption_ == setting::RangeCustom) {
         optCustom->setChecked(true);
         optCustom_Click();
         DTPicker1->setDate(storedDate(proc, setting::StartDate));
         DTPicker2->setDate(storedDate(proc, setting::EndDate));
         return;
     }
-    if (rangeOption_ != 1)
-        rangeOption_ = 0;
+    if (rangeOption_ != setting::RangeMonth)
+        rangeOption_ = setting::RangeWeek;
     DTPicker1->setDate(now().date());
-    if (rangeOption_ == 1) {
+    if (rangeOption_ == setting::RangeMonth) {
         optMonth->setChecked(true);
         optMonth_Click();
     } else {
@@ -379,11 +379,11 @@ void frmMain::Form_Unload() {
 void frmMain::storeRange() {
     qint16 option = rangeOption_;
     if (optWeek->isChecked())
-        option = 0;
+        option = setting::RangeWeek;
     else if (optMonth->isChecked())
-        option = 1;
+        option = setting::RangeMonth;
     else if (optCustom->isChecked())
-        option = 2;
+        option = setting::RangeCustom;
     // Together or not at all: a start date stored without its end would restore a range
     // that ends before it starts.
     settings().SaveSettings(setting::section::Settings,
