@@ -35,22 +35,14 @@ public:
 
     bool isUtc() const { return zone_ == icaltimezone_get_utc_timezone(); }
 
+    // A local time names the zone's definition; a UTC one carries its Z; a floating one neither.
     icalproperty* time(icalproperty* property, const QDateTime& wall, bool date) const {
-        if (date) {
-            icalproperty_set_value(property, icalvalue_new_date(icalTime(wall, true, nullptr)));
-            return property;
-        }
-        if (!zone_) {
-            icalproperty_set_value(property,
-                                   icalvalue_new_datetime(icalTime(wall, false, nullptr)));
-            return property;
-        }
-        if (isUtc()) {
-            icalproperty_set_value(property, icalvalue_new_datetime(icalTime(wall, false, zone_)));
-            return property;
-        }
-        icalproperty_set_value(property, icalvalue_new_datetime(icalTime(wall, false, nullptr)));
-        icalproperty_add_parameter(property, icalparameter_new_tzid(name_.constData()));
+        const bool local = !date && zone_ && !isUtc();
+        const icaltimetype value = icalTime(wall, date, local ? nullptr : zone_);
+        icalproperty_set_value(property,
+                               date ? icalvalue_new_date(value) : icalvalue_new_datetime(value));
+        if (local)
+            icalproperty_add_parameter(property, icalparameter_new_tzid(name_.constData()));
         return property;
     }
 
@@ -72,10 +64,6 @@ private:
     icaltimezone* zone_;
     QByteArray name_;
 };
-
-QByteArray utf8(const QString& text) {
-    return text.toUtf8();
-}
 
 int icsPriority(int priority) {
     switch (priority) {
@@ -114,10 +102,10 @@ void addPeople(icalcomponent* item, const IcsEntry& entry) {
         const QString address = person.email.isEmpty()
                                     ? QStringLiteral("urn:x-daywise:contact:") + person.id
                                     : QStringLiteral("mailto:") + person.email;
-        icalproperty* attendee = icalproperty_new_attendee(utf8(address).constData());
+        icalproperty* attendee = icalproperty_new_attendee(address.toUtf8().constData());
         if (!person.name.isEmpty())
             icalproperty_add_parameter(attendee,
-                                       icalparameter_new_cn(utf8(person.name).constData()));
+                                       icalparameter_new_cn(person.name.toUtf8().constData()));
         icalcomponent_add_property(item, attendee);
     }
 }
@@ -131,7 +119,7 @@ void addAlarm(icalcomponent* item, const IcsEntry& entry) {
     icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
     icalcomponent_add_property(alarm, icalproperty_new_trigger(trigger));
     icalcomponent_add_property(alarm,
-                               icalproperty_new_description(utf8(entry.regarding).constData()));
+                               icalproperty_new_description(entry.regarding.toUtf8().constData()));
     icalcomponent_add_component(item, alarm);
 }
 
@@ -142,13 +130,14 @@ icalcomponent* itemOf(const IcsEntry& entry, const ExportZone& zone, const icalt
     const QString uid =
         QStringLiteral("%1-%2@daywise")
             .arg(entry.activityId, entry.start.date().toString(QStringLiteral("yyyyMMdd")));
-    icalcomponent_add_property(item, icalproperty_new_uid(utf8(uid).constData()));
+    icalcomponent_add_property(item, icalproperty_new_uid(uid.toUtf8().constData()));
     icalcomponent_add_property(item, icalproperty_new_dtstamp(stamp));
     addTimes(item, entry, zone);
-    icalcomponent_add_property(item, icalproperty_new_summary(utf8(entry.regarding).constData()));
+    icalcomponent_add_property(item,
+                               icalproperty_new_summary(entry.regarding.toUtf8().constData()));
     if (!entry.details.isEmpty())
-        icalcomponent_add_property(item,
-                                   icalproperty_new_description(utf8(entry.details).constData()));
+        icalcomponent_add_property(
+            item, icalproperty_new_description(entry.details.toUtf8().constData()));
     if (entry.type == act::ActivityType::Call)
         icalcomponent_add_property(item, icalproperty_new_categories("Call"));
     icalcomponent_add_property(item, icalproperty_new_priority(icsPriority(entry.priority)));
