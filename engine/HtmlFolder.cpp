@@ -1,6 +1,7 @@
 #include "HtmlFolder.h"
 
 #include "shell/RuntimeError.h"
+#include "shell/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -20,13 +21,6 @@ const QString CopiesFileName = QStringLiteral(".daywise-page-copies.json");
 bool writable(const QString& folder) {
     QTemporaryFile probe(folder + QLatin1String("/.daywise-XXXXXX"));
     return probe.open();
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError::fileAccess(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    return file.readAll();
 }
 
 void writeAll(const QString& path, const QByteArray& bytes) {
@@ -65,10 +59,10 @@ void copyPageFiles(const QString& source, const QString& target) {
     for (const QString& name : from.entryList(QDir::Files)) {
         if (generated.contains(name))
             continue;
-        const QByteArray shipped = readAll(from.filePath(name));
+        const QByteArray shipped = readWholeFile(from.filePath(name));
         const QString shippedHash = hashOf(shipped);
         const QString copy = target + QLatin1Char('/') + name;
-        const QString present = QFileInfo::exists(copy) ? hashOf(readAll(copy)) : QString();
+        const QString present = QFileInfo::exists(copy) ? hashOf(readWholeFile(copy)) : QString();
         // A file that is not the copy made before was changed by the user, or was made
         // before copies were remembered: either way it is theirs.
         if (present != shippedHash && !present.isEmpty() &&

@@ -1,8 +1,7 @@
 #include "IcsSource.h"
 
-#include "shell/RuntimeError.h"
+#include "shell/WholeFile.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 namespace act::standin {
@@ -90,10 +89,7 @@ void IcsItem::fail(const char* property, const QString& problem) const {
 }
 
 std::unique_ptr<IcsSource> readIcsFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError::fileAccess(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    QByteArray text = file.readAll();
+    QByteArray text = readWholeFile(path);
     if (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
     auto source = std::make_unique<IcsSource>();

@@ -10,9 +10,9 @@
 #include "act/standin/IcsSource.h"
 #include "shell/AppInfo.h"
 #include "shell/RuntimeError.h"
+#include "shell/WholeFile.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <functional>
 
 namespace {
@@ -45,13 +45,6 @@ struct Command {
     bool lastRepeats = false; // the last argument may be given more than once
 };
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError::fileAccess(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    return file.readAll();
-}
-
 const QString Db = QStringLiteral("DB");
 const QString DbHelp = QStringLiteral("The stand-in database file.");
 
@@ -74,7 +67,7 @@ QList<Command> commands() {
           {QStringLiteral("FIXTURE"), QStringLiteral("The fixture JSON file to read.")}},
          {},
          [](const QStringList& a, const Parser&, QTextStream& out) {
-             importFixture(a[0], readFile(a[1]));
+             importFixture(a[0], readWholeFile(a[1]));
              out << "imported " << a[1] << " into " << a[0] << '\n';
          }},
         {QStringLiteral("export"),
