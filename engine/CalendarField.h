@@ -10,33 +10,34 @@
 // in this table.
 struct CalendarField {
     Caption caption;
-    int showHideIndex;  // the Options/Field switch, -1 when always shown
-    char defaultColumn; // 'A' to 'F'
+    int showHideIndex;     // the Options/Field switch, -1 when always shown
+    char defaultColumn;    // 'A' to 'F'
+    const char* pageClass; // the class of the field's text in the page
 };
 
 inline constexpr int CalendarFieldCount = 20;
 
 inline constexpr std::array<CalendarField, CalendarFieldCount> CalendarFields{{
-    {Caption::TypeOfActivity, -1, 'A'},
-    {Caption::Priority, 15, 'B'},
-    {Caption::Time, -1, 'C'},
-    {Caption::Alarm, 11, 'B'},
-    {Caption::Regarding, 4, 'F'},
-    {Caption::Details, 5, 'F'},
-    {Caption::Contact, -1, 'D'},
-    {Caption::Title, 3, 'D'},
-    {Caption::Company, -1, 'D'},
-    {Caption::Phone, -1, 'E'},
-    {Caption::Street, 0, 'F'},
-    {Caption::City, 1, 'F'}, // with zip + state, show/hide 2
-    {Caption::Fax, 6, 'F'},
-    {Caption::Cellular, 7, 'F'},
-    {Caption::Pager, 8, 'F'},
-    {Caption::Email, 9, 'F'},
-    {Caption::Assistant, 10, 'F'},
-    {Caption::Custom, 13, 'F'},
-    {Caption::ScheduledFor, 12, 'F'},
-    {Caption::AlsoScheduledWith, 14, 'F'},
+    {Caption::TypeOfActivity, -1, 'A', "type"},
+    {Caption::Priority, 15, 'B', "priority"},
+    {Caption::Time, -1, 'C', "time"},
+    {Caption::Alarm, 11, 'B', "alarm"},
+    {Caption::Regarding, 4, 'F', "regarding"},
+    {Caption::Details, 5, 'F', "details"},
+    {Caption::Contact, -1, 'D', "contact"},
+    {Caption::Title, 3, 'D', "title"},
+    {Caption::Company, -1, 'D', "company"},
+    {Caption::Phone, -1, 'E', "phone"},
+    {Caption::Street, 0, 'F', "address"},
+    {Caption::City, 1, 'F', "city"}, // with zip + state, show/hide 2
+    {Caption::Fax, 6, 'F', "fax"},
+    {Caption::Cellular, 7, 'F', "cell"},
+    {Caption::Pager, 8, 'F', "pager"},
+    {Caption::Email, 9, 'F', "email"},
+    {Caption::Assistant, 10, 'F', "assistant"},
+    {Caption::Custom, 13, 'F', "custom"},
+    {Caption::ScheduledFor, 12, 'F', "scheduledfor"},
+    {Caption::AlsoScheduledWith, 14, 'F', "alsowith"},
 }};
 
 // The field's default column letter, for a field number 0 to 19.

@@ -1,5 +1,6 @@
 #include "ScriptFile.h"
 
+#include "CalendarField.h"
 #include "ScriptFileLayout.h"
 
 #include "shell/ProgramState.h"
@@ -13,11 +14,6 @@
 #include <stdexcept>
 
 namespace {
-
-const char* const FieldClasses[ScriptFileLayout::Fields] = {
-    "type",  "priority", "time",      "alarm",   "regarding",    "details", "contact",
-    "title", "company",  "phone",     "address", "city",         "fax",     "cell",
-    "pager", "email",    "assistant", "custom",  "scheduledfor", "alsowith"};
 
 const QString LayoutMarker = QStringLiteral("// @layout");
 
@@ -59,7 +55,7 @@ QStringList layoutLines(const ScriptFileLayout& layout, const QString& backgroun
         const int m = layout.textFieldOrder[k];
         out << QStringLiteral("        [%1, \"%2\", %3]%4")
                    .arg(m)
-                   .arg(QLatin1String(FieldClasses[m]))
+                   .arg(QLatin1String(CalendarFields[m].pageClass))
                    .arg(layout.columns[m])
                    .arg(k + 1 < layout.textFieldOrder.size() ? "," : "");
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CalendarField.h"
+
 #include <QList>
 #include <QString>
 
@@ -10,7 +12,7 @@
 // runs.
 struct ScriptFileLayout {
     static constexpr int Columns = 6;
-    static constexpr int Fields = 20;
+    static constexpr int Fields = CalendarFieldCount;
 
     bool header = true;
     std::array<int, Columns> widths{};
