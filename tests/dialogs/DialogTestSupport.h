@@ -5,7 +5,9 @@
 #include "shell/MemorySettingsStore.h"
 #include "shell/ProgramState.h"
 
+#include <QAbstractItemModel>
 #include <QDialog>
+#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
@@ -51,6 +53,16 @@ template <typename T> T* control(const QDialog& dlg, const QString& name) {
     if (!widget)
         qFatal("no control %s", qPrintable(name));
     return widget;
+}
+
+// The texts of a list's or combo box's entries, or only of those `selected` holds.
+inline QStringList entries(const QAbstractItemModel* model,
+                           const QItemSelectionModel* selected = nullptr) {
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (!selected || selected->isRowSelected(row))
+            texts << model->index(row, 0).data().toString();
+    return texts;
 }
 
 inline void press(QDialog& dlg, const QString& button) {

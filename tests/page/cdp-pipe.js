@@ -84,13 +84,10 @@ class Tab {
         return this.browser.send(method, params, this.sessionId);
     }
 
-    // Loads the page and, unless told otherwise, waits until the calendar has every entry.
-    async load(url, {whole = true} = {}) {
+    async load(url) {
         const loaded = new Promise((resolve) => (this.loaded = resolve));
         await this.send("Page.navigate", {url});
         await loaded;
-        if (whole)
-            await this.whole();
     }
 
     // The calendar fills in after the first screen, and says so with aria-busy meanwhile.
@@ -126,12 +123,6 @@ class Tab {
             await this.resize(this.width, h);
         const {data} = await this.send("Page.captureScreenshot",
             {format: "png", clip: {x: 0, y: 0, width: this.width, height: this.height, scale: 1}});
-        return Buffer.from(data, "base64");
-    }
-
-    // The paper as Chromium's print makes it; sizes in inches.
-    async pdf(paper = {}) {
-        const {data} = await this.send("Page.printToPDF", {printBackground: false, ...paper});
         return Buffer.from(data, "base64");
     }
 
