@@ -304,6 +304,22 @@ private slots:
                  QStringList());
     }
 
+    // Past sixteen listable users the dialog says so and colours no more: there are only
+    // sixteen colour boxes.
+    void onlySixteenListableUsersAreColoured() {
+        env->section = "Colors";
+        for (int i = 1; i <= 14; ++i)
+            users.users.append({QStringLiteral("USR1%1").arg(i, 11, 10, QChar('0')),
+                                QStringLiteral("User %1").arg(i)});
+        frmColor dlg(users);
+        QCOMPARE(env->messages.shown.size(), 1);
+        dlg.setColorPicker([](const QColor&, QWidget*) { return QColor(1, 1, 1); });
+        dlg.show();
+        QTest::mouseDClick(control<QWidget>(dlg, "picColor15"), Qt::LeftButton);
+        press(dlg, "cmdOK");
+        QCOMPARE(env->differing("User 12=65793;User 13=<absent>"), QStringList());
+    }
+
     void colouredUserNamesShowAsWrittenNotAsMarkup() {
         users.users[0].name = "<b>Boss</b> &amp; Carol <i>";
         frmColor dlg(users);
