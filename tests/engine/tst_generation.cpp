@@ -228,10 +228,6 @@ private slots:
         put(shipped.filePath("Daywise.css"), "style 3");
         copyPageFiles(shipped.path(), html->path());
         QCOMPARE(fileBytes(html->filePath("Daywise.css")), "the user's style");
-        // A deleted one comes back.
-        QVERIFY(QFile::remove(html->filePath("Daywise.css")));
-        copyPageFiles(shipped.path(), html->path());
-        QCOMPARE(fileBytes(html->filePath("Daywise.css")), "style 3");
     }
 
     void anUnreadableSettingIsReported() {
