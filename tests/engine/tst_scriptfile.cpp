@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(layoutValue(key.isEmpty() ? linesFor(stored) : linesFor(), name), written);
     }
 
-    // A fresh user's first headless run has no column keys at all; pasted values can be
-    // anything. Each field then keeps the column the main window would have stored.
+    // Pasted values can be anything: each field then keeps the column the main window would
+    // have stored, as the default layout's golden file shows without keys.
     void fieldColumnsFollowTheirSettings_data() {
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QList<int>>("columns"); // the type icon's, then fields 1 to 19
