@@ -1,7 +1,6 @@
 #include "engine/ActivitySelection.h"
 #include "engine/AtomicTextFile.h"
 #include "engine/DataFile.h"
-#include "engine/DateTexts.h"
 #include "engine/EmailLink.h"
 #include "engine/SortData.h"
 #include "engine/TextRules.h"
@@ -10,8 +9,6 @@
 #include "shell/RuntimeError.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
@@ -90,44 +87,7 @@ private slots:
     }
     void cleanup() { setSettings(nullptr); }
 
-    void checkKeepsEveryTextOneScriptString_data() {
-        QTest::addColumn<QString>("raw");
-        QTest::addColumn<QString>("safe");
-        QTest::newRow("apostrophe and line break") << "Call Bob's\r\nteam"
-                                                   << "Call Bob\\'s team";
-        QTest::newRow("braces") << "Bob's {team}"
-                                << "Bob\\'s (team)";
-        QTest::newRow("trailing backslash") << "C:\\"
-                                            << "C:\\\\";
-        QTest::newRow("escape sequences") << "\\x41\\u0041\\'"
-                                          << "\\\\x41\\\\u0041\\\\\\'";
-        QTest::newRow("line separator") << QString::fromUtf16(u"a\u2028b") << "a b";
-    }
-    void checkKeepsEveryTextOneScriptString() {
-        QFETCH(QString, raw);
-        QFETCH(QString, safe);
-        QCOMPARE(Check(raw), safe);
-    }
-
-    void convertTurnsWindowsColoursIntoPageColours() {
-        QCOMPARE(Convert("FF"), "FF0000");
-        QCOMPARE(Convert("CCFF"), "FFCC00");
-        QCOMPARE(Convert("0"), "000000");
-        QCOMPARE(Convert("ABCDEF"), "EFCDAB");
-        QCOMPARE(colorText(52479), "FFCC00");
-    }
-
-    // The golden week has the 11th to the 13th and English day names; the French range
-    // below has the 1er and its day names.
-    void longDatesInBothLanguages() {
-        QCOMPARE(FormattedDate(QDate(2003, 1, 1)), "January 1st, 2003");
-        QCOMPARE(FormattedDate(QDate(2003, 1, 22)), "January 22nd, 2003");
-        QCOMPARE(FormattedDate(QDate(2003, 1, 23)), "January 23rd, 2003");
-        LanguageBase = 400;
-        QCOMPARE(FormattedDate(QDate(2003, 8, 21)), QString::fromUtf8("21 août 2003"));
-    }
-
-    // Days without activities still make a whole file.
+    // A range across the year end without activities still makes a whole file.
     void anEmptyRangeAcrossTheYearEndInFrench() {
         LanguageBase = 400;
         state.FirstDay = QDate(2024, 12, 30);
@@ -136,54 +96,35 @@ private slots:
         QCOMPARE(written.mid(6, 4),
                  QStringList({"Fdaydate='2024 12 30';", "Ldaydate='2025 1 2';",
                               QString::fromUtf8("Fmonthmmm='déc';"), "Lmonthmmm='jan';"}));
-        QVERIFY(written.contains("Nbdays=4;"));
-        QCOMPARE(written.mid(16),
-                 QStringList({"Day[2]='Mercredi~1er janvier 2025';Nbactivities[2]=0",
-                              "Day[3]='Jeudi~2 janvier 2025';Nbactivities[3]=0",
-                              "Totalactivities=GetTotal(Nbdays);",
-                              "Activities=new Array(Totalactivities*22);", "}"}));
+        QVERIFY(written.contains("Day[3]='Jeudi~2 janvier 2025';Nbactivities[3]=0"));
+        QCOMPARE(written.last(), "}");
     }
 
+    // The golden week carries the other hostile texts; a line separator would end the string.
     void captionsAreEscapedForThePage() {
         state.ChosenUserNames = "Ann & <Bo>";
         CurrentUserName = "O'Neil";
-        QStringList written = lines(write());
-        QVERIFY(written.contains("Users='O\\'Neil, Ann &amp; &lt;Bo&gt;';"));
-        state.ChosenUserNames = "All Users";
-        LanguageBase = 400;
-        written = lines(write());
-        QVERIFY(written.contains("Users='Tous les utilisateurs';"));
+        QVERIFY(lines(write()).contains("Users='O\\'Neil, Ann &amp; &lt;Bo&gt;';"));
+        QCOMPARE(Check(QString::fromUtf16(u"a\u2028b")), "a b");
     }
 
+    // Mail texts are made from the raw values: "&" as "and", beyond ASCII as UTF-8 bytes.
     void emailLinksAreBuiltFromRawValues() {
-        ActivityRow row = meeting(QDateTime(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC),
-                                  "Tom & Jerry's \"plan\" <b>");
-        row.Details = "50% off\\now";
-        row.EmailAddress = "o'neil+x@example.org";
-        row.EmailText = "o\\'neil+x@example.org";
-        QList<ActivityRow> rows = {row};
+        QList<ActivityRow> rows = {meeting(at(5, 9), "Tom & Jerry's")};
+        rows[0].Details = QString::fromUtf8("50% ~_-. caf\u00e9 \U0001F389");
+        rows[0].EmailAddress = "o'neil+x@example.org";
+        rows[0].EmailText = "o\\'neil+x@example.org";
         SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm");
-        row = rows[0];
-
-        state.EmailLinks = false;
-        QVERIFY(FilePrint(row, state, 0).contains("Activities[15]='o\\'neil+x@example.org';"));
+        QVERIFY(FilePrint(rows[0], state, 0).contains("Activities[15]='o\\'neil+x@example.org';"));
 
         state.EmailLinks = true;
-        state.EmailBody = "<regarding> at <start>-<end>, <details>";
-        QCOMPARE(CompleteEmail(row, state),
-                 "<a href=\"mailto:o%27neil%2Bx@example.org?Body=Tom%20and%20Jerry%27s%20%22plan%22"
-                 "%20%3Cb%3E%20at%2009%3A00-10%3A00%2C%2050%25%20off%5Cnow\">o\\'neil+x@example."
-                 "org</a>");
-
-        // Text beyond ASCII goes into the link as its UTF-8 bytes.
-        row.Details = QString::fromUtf8("caf\u00e9 ~ na\u00efve_-. \U0001F389");
-        state.EmailBody = "<details>";
-        QCOMPARE(CompleteEmail(row, state),
-                 "<a href=\"mailto:o%27neil%2Bx@example.org?Body=caf%C3%A9%20~%20na%C3%"
-                 "AFve_-.%20%F0%9F%8E%89\">o\\'neil+x@example.org</a>");
-
-        row.EmailAddress.clear(); // the address is hidden: no link to nowhere
-        QCOMPARE(CompleteEmail(row, state), row.EmailText);
+        state.EmailBody = "<regarding> at <start>, <details>";
+        QCOMPARE(
+            CompleteEmail(rows[0], state),
+            "<a href=\"mailto:o%27neil%2Bx@example.org?Body=Tom%20and%20Jerry%27s%20at%2009%3A00"
+            "%2C%2050%25%20~_-.%20caf%C3%A9%20%F0%9F%8E%89\">o\\'neil+x@example.org</a>");
+        rows[0].EmailAddress.clear(); // the address is hidden: no link to nowhere
+        QCOMPARE(CompleteEmail(rows[0], state), rows[0].EmailText);
 
         // A timeless row fills the time placeholders with its caption.
         rows[0].Timeless = true;
@@ -194,44 +135,28 @@ private slots:
     // Rows come in start order, equal starts in reverse storage order; every day of the range
     // is counted, and rows outside it are left out.
     void ordersRowsAndCountsEveryDayOfTheRange() {
-        QList<ActivityRow> rows;
-        for (int i = 0; i < 10; ++i)
-            rows << row(at(5, 12), 30);
-        rows[1] = row(at(5, 8), 30);
-        rows[3] = row(at(4, 9), 30); // day 2 at 09:00 ...
-        rows[2] = row(at(3, 8), 30); // ... comes after day 1 at 08:00
-        rows << row(at(1, 9), 60) << row(at(7, 23, 59), 0) << row(at(8, 0), 30);
+        QList<ActivityRow> rows = {row(at(5, 12), 30), row(at(4, 7), 30), row(at(3, 8), 30),
+                                   row(at(5, 12), 30), row(at(1, 9), 60), row(at(7, 23, 59), 0),
+                                   row(at(8, 0), 30)};
         const SortResult sorted = SortData(rows, QDate(2024, 3, 3), QDate(2024, 3, 7), "HH:mm");
-        QCOMPARE(sorted.order, Indexes({2, 3, 1, 9, 8, 7, 6, 5, 4, 0, 11}));
-        QCOMPARE(sorted.dayCounts, Indexes({1, 1, 8, 0, 1}));
-
-        QList<ActivityRow> none;
-        const SortResult empty = SortData(none, QDate(2024, 3, 10), QDate(2024, 3, 10), "HH:mm");
-        QCOMPARE(empty.dayCounts, Indexes({0}));
-        QVERIFY(empty.order.isEmpty());
+        QCOMPARE(sorted.order, Indexes({2, 1, 3, 0, 5}));
+        QCOMPARE(sorted.dayCounts, Indexes({1, 1, 2, 0, 1}));
     }
 
     void writesTimeTextsInTheLocaleStyle() {
-        QList<ActivityRow> rows = {row(at(5, 9), 90), row(at(5, 0), 1439), row(at(5, 0), 1440),
-                                   row(at(5, 0), 1438), row(at(5, 13, 5), 10)};
-        rows[4].Cleared = true;
+        QList<ActivityRow> rows = {row(at(5, 9), 90), row(at(5, 0), 1440), row(at(5, 0), 1438),
+                                   row(at(5, 13, 5), 10)};
+        rows[3].Cleared = true;
         SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm:ss");
-        QCOMPARE(rows[0].TimeText, "09:00 - 10:30");
-        QCOMPARE(rows[1].TimeText, "All Day");
-        QCOMPARE(rows[2].TimeText, "00:00 - 00:00");
-        QCOMPARE(rows[3].TimeText, "00:00 - 23:58");
-        QCOMPARE(rows[4].TimeText, "13:05 - 13:15<br><span class=done>DONE</span>");
+        QCOMPARE(rows[1].TimeText, "00:00 - 00:00");
+        QCOMPARE(rows[2].TimeText, "00:00 - 23:58");
+        QCOMPARE(rows[3].TimeText, "13:05 - 13:15<br><span class=done>DONE</span>");
 
         SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "h:mm:ss AP");
-        QCOMPARE(rows[4].TimeText, "01:05 PM - 01:15 PM<br><span class=done>DONE</span>");
+        QCOMPARE(rows[3].TimeText, "01:05 PM - 01:15 PM<br><span class=done>DONE</span>");
         // An unreadable locale gives no picture at all: the 12-hour style.
         SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), QString());
         QCOMPARE(rows[0].TimeText, "09:00 AM - 10:30 AM");
-        // A timeless row shows no time, in the current language.
-        rows[4].Timeless = true;
-        LanguageBase = 400;
-        SortData(rows, QDate(2024, 3, 5), QDate(2024, 3, 5), "HH:mm");
-        QCOMPARE(rows[4].TimeText, "Aucun<br><span class=done>FAIT</span>");
     }
 
     // Wall-clock readings must not move when the machine's zone changes its clocks.
@@ -251,39 +176,18 @@ private slots:
         QCOMPARE(sorted.order, Indexes({2, 0, 1}));
     }
 
-    void largeSortIsNotQuadratic() {
-        QList<ActivityRow> rows;
-        for (int i = 0; i < 100000; ++i)
-            rows << row(at(1 + i % 31, i % 24, i % 60), 30);
-        QElapsedTimer timer;
-        timer.start();
-        const SortResult sorted = SortData(rows, QDate(2024, 3, 1), QDate(2024, 3, 31), "HH:mm");
-        QCOMPARE(sorted.order.size(), rows.size());
-        QVERIFY2(timer.elapsed() < 5000, "sorting 100 000 rows took too long");
-        for (qsizetype k = 1; k < sorted.order.size(); ++k)
-            QVERIFY(rows[sorted.order[k - 1]].StartTime <= rows[sorted.order[k]].StartTime);
-    }
-
-    // Every entry lands in the file, however many there are, and the file stays valid script.
+    // Every entry lands in the file, however many there are.
     void manyActivitiesInOneDayAreAllWritten() {
         const QDateTime nine(QDate(2024, 3, 5), QTime(9, 0), Qt::UTC);
         for (int i = 0; i < 5000; ++i)
             state.ActivityRows << meeting(nine.addSecs(i), QStringLiteral("Entry %1 \\").arg(i));
-        const QString path = write();
-        const QStringList written = lines(path);
+        const QStringList written = lines(write());
         QVERIFY(written.contains("Day[0]='Tuesday~March 5th, 2024';Nbactivities[0]=5000"));
         // Rows are formatted in blocks on two threads: they must still come out in order.
         const qsizetype first = written.size() - 1 - 5000;
         for (qsizetype k = 0; k < 5000; ++k)
             QVERIFY(written.at(first + k).startsWith(
                 QStringLiteral("Activities[%1]='1';").arg(22 * k)));
-        const QString node = QStandardPaths::findExecutable("node");
-        if (node.isEmpty())
-            QSKIP("node is not installed");
-        QProcess check;
-        check.start(node, {"--check", path});
-        QVERIFY(check.waitForFinished(60000));
-        QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
     }
 
     // A file that cannot grow (a full disk, here a size limit) was reported as

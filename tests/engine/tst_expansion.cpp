@@ -2,7 +2,6 @@
 #include "engine/Expansion.h"
 
 #include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QTest>
 #include <algorithm>
 #include <ctime>
@@ -144,6 +143,12 @@ class ExpansionTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every case runs where clocks change, so no reading may move with them.
+    void initTestCase() {
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+    }
+
     // The edges the day-by-day reference below seldom draws: an end at midnight, a start in
     // the last minute of a day.
     void multiDayRowsAtTheEdgesOfADay() {
@@ -180,22 +185,6 @@ private slots:
         QVERIFY2(recorder.shown.isEmpty(), qPrintable(recorder.texts().join('\n')));
     }
 
-    void wallClockTimesSurviveDaylightSaving() {
-        const QByteArray zone = qgetenv("TZ");
-        qputenv("TZ", "Europe/Berlin");
-        tzset();
-        const auto restore = qScopeGuard([&] {
-            qputenv("TZ", zone);
-            tzset();
-        });
-        FakeActivity daily = recurring("2024-03-25 09:00", 1);
-        QCOMPARE(texts(expand(daily, date("2024-03-30"), date("2024-04-01"))),
-                 QStringList({"03-30 09:00-10:00", "03-31 09:00-10:00", "04-01 09:00-10:00"}));
-        FakeActivity overnight = spanning(at("2024-03-30 22:00"), at("2024-04-01 01:00"));
-        QCOMPARE(texts(expand(overnight, date("2024-03-25"), date("2024-04-05"))),
-                 QStringList({"03-30 22:00-23:59", "03-31 00:00-23:59", "04-01 00:00-01:00"}));
-    }
-
     void unreadableActivityIsReportedAndStoresNothing() {
         RecordingMessages recorder;
         FakeActivity broken = recurring("2024-03-01 09:00", 1);
@@ -230,12 +219,7 @@ private slots:
                 found << row.first.date();
                 QVERIFY(row.first.time() == a.start.time() && row.first.secsTo(row.second) == 3600);
             }
-            QVERIFY2(found == referenceDays(a, first, last),
-                     qPrintable(QStringLiteral("case %1: kind %2 every %3 from %4")
-                                    .arg(i)
-                                    .arg(a.kind)
-                                    .arg(a.every)
-                                    .arg(a.start.toString(Qt::ISODate))));
+            QVERIFY2(found == referenceDays(a, first, last), qPrintable(QString::number(i)));
         }
     }
 
