@@ -183,6 +183,17 @@ private slots:
         QCOMPARE(written, fileBytes(golden));
     }
 
+    void typeAndClearedFiltersFollowTheirSettings() {
+        fx->store.SaveSetting("Filter", "Type2", 1);
+        fx->store.SaveSetting("Filter", "Type0", 0);
+        fx->store.SaveSetting("Filter", "Cleared", 0);
+        create();
+        QVERIFY(dataJs().contains("Activitytype='Meetings, To-do\\'s';"));
+        QVERIFY(dataJs().contains("A to-do, hidden by default"));
+        QVERIFY(!dataJs().contains("A cleared call")); // calls are off now
+        QVERIFY(!dataJs().contains("Timeless call"));
+    }
+
     void withoutAnActTabOrViewThePageOpensOutside() {
         fx->store.SaveSetting("Integration", "IE", 0);
         create();
@@ -199,6 +210,18 @@ private slots:
         QCOMPARE(create().result, GenerationOutcome::Result::Written);
         QCOMPARE(fx->store.GetSetting("Integration", "IE", ""), "0");
         QVERIFY(fx->opener.opened.isEmpty());
+    }
+
+    // A calendar that could not be put in place is a failure, not a page to open.
+    void aFolderThatCannotHoldThePageIsReported() {
+        QFile blocker(html->filePath("not-a-folder"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const GenerationOutcome outcome =
+            create(QDate(2024, 3, 11), QDate(2024, 3, 17), html->filePath("not-a-folder"));
+        QCOMPARE(outcome.result, GenerationOutcome::Result::Failed);
+        QVERIFY(outcome.pagePath.isEmpty());
+        QVERIFY(fx->messages.texts().value(0).contains("not-a-folder"));
     }
 
     // The user's page files are theirs; an untouched copy follows the shipped page.
