@@ -32,9 +32,6 @@ public:
             qunsetenv("DAYWISE_ACT_HOME");
     }
 
-    StandinFixture(const StandinFixture&) = delete;
-    StandinFixture& operator=(const StandinFixture&) = delete;
-
     // The text of a file of tests/fixtures/.
     static QByteArray fixtureFile(const QString& name) {
         QFile file(qEnvironmentVariable("DAYWISE_FIXTURES") + QLatin1Char('/') + name);
