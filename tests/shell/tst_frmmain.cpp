@@ -243,27 +243,6 @@ private slots:
         window->Form_Unload();
         QCOMPARE(script->log.count(QStringLiteral("Command 150")), 1);
     }
-    void menusOpenTheirDialogs() {
-        auto window = loaded();
-        const QList<std::pair<const char*, const char*>> menus = {
-            {"mnuFilterActivities", "frmFilter"},
-            {"mnuColor", "frmColor"},
-            {"mnuEmail", "frmEmail"},
-            {"mnuFields", "frmFields"},
-            {"mnuLanguage", "frmLanguage"},
-            {"mnuIntegrate", "frmIntegrate"},
-            {"mnuAbout", "frmAbout"}};
-        for (const auto& [item, dialog] : menus) {
-            QString seen;
-            auto watch = whenShown<QDialog>([&](QDialog* shown) {
-                seen = QString::fromLatin1(shown->metaObject()->className());
-                shown->reject();
-            });
-            window->findChild<QAction*>(QLatin1String(item))->trigger();
-            QCOMPARE(seen, QLatin1String(dialog));
-        }
-        QVERIFY(window->isVisible());
-    }
     void startsOnTheOpenDatabase() {
         InstanceGuard guard;
         const auto window = start(guard);

@@ -1,11 +1,5 @@
 #include "ShellTestSupport.h"
-#include "act/frmIntegrate.h"
 #include "dialogs/frmColor.h"
-#include "dialogs/frmEmail.h"
-#include "dialogs/frmFields.h"
-#include "dialogs/frmFilter.h"
-#include "dialogs/frmLanguage.h"
-#include "dialogs/frmLayout.h"
 #include "engine/HtmlFolder.h"
 #include "shell/ClickableLabel.h"
 #include "shell/MessageBoxes.h"
@@ -14,14 +8,13 @@
 #include "support/StandinFixture.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <functional>
-#include <map>
 
 class UsabilityTest : public QObject {
     Q_OBJECT
@@ -102,27 +95,32 @@ private slots:
         env.reset();
     }
     void everyWindowIsNamedAllTheWayRound_data() {
-        QTest::addColumn<QString>("window");
-        for (const char* name : {"frmMain", "frmFilter", "frmColor", "frmEmail", "frmFields",
-                                 "frmLayout", "frmLanguage", "frmIntegrate"})
-            QTest::newRow(name) << name;
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("frmMain") << QString();
+        QTest::newRow("frmFilter") << "mnuFilterActivities";
+        QTest::newRow("frmColor") << "mnuColor";
+        QTest::newRow("frmEmail") << "mnuEmail";
+        QTest::newRow("frmFields") << "mnuFields";
+        QTest::newRow("frmLayout") << "mnuLayout";
+        QTest::newRow("frmLanguage") << "mnuLanguage";
+        QTest::newRow("frmIntegrate") << "mnuIntegrate";
+        QTest::newRow("frmAbout") << "mnuAbout";
     }
+    // Each dialog is opened from its menu, so a menu that opens another or none fails too.
     void everyWindowIsNamedAllTheWayRound() {
-        QFETCH(QString, window);
+        QFETCH(QString, menu);
         auto main = mainWindow();
-        act::ActSession& session = main->session();
-        const std::map<QString, std::function<std::unique_ptr<QWidget>()>> make{
-            {"frmFilter", [&] { return std::make_unique<frmFilter>(session.users()); }},
-            {"frmColor", [&] { return std::make_unique<frmColor>(session.users()); }},
-            {"frmEmail", [] { return std::make_unique<frmEmail>(); }},
-            {"frmFields", [&] { return std::make_unique<frmFields>(session.contact().fields()); }},
-            {"frmLayout", [] { return std::make_unique<frmLayout>(); }},
-            {"frmLanguage", [] { return std::make_unique<frmLanguage>(); }},
-            {"frmIntegrate", [&] {
-                 return std::make_unique<frmIntegrate>(*session.application, htmlFolder(), [] {});
-             }}};
-        std::unique_ptr<QWidget> shown = window == "frmMain" ? std::move(main) : make.at(window)();
-        const QStringList faults = unnamedOrUnreached(*shown);
+        QStringList faults{QStringLiteral("nothing opened")};
+        auto watch = whenShown<QDialog>([&faults](QDialog* dialog) {
+            faults = unnamedOrUnreached(*dialog);
+            if (QLatin1String(dialog->metaObject()->className()) != QTest::currentDataTag())
+                faults << QStringLiteral("opened ") + dialog->metaObject()->className();
+            dialog->reject();
+        });
+        if (menu.isEmpty())
+            faults = unnamedOrUnreached(*main);
+        else
+            main->findChild<QAction*>(menu)->trigger();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
     // Enter presses Create, Escape is Cancel, F1 opens the help, and the link is a control.
