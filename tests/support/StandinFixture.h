@@ -44,7 +44,6 @@ public:
     QString databasePath() const { return dir_.filePath(QStringLiteral("fixture.actdb")); }
     act::standin::ActHome home() const { return act::standin::ActHome(homePath()); }
 
-    // The session opened when the fixture was made.
     act::ActSession& session() { return session_; }
 
     // A new session, opened the way the program's start-up opens one.
