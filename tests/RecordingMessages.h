@@ -19,11 +19,9 @@ public:
 
     Answer show(const QString& text, const QString& title, Icon, Buttons buttons) override {
         shown.append({text, title});
-        if (buttons == Buttons::Ok)
-            return Answer::Ok;
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+        if (buttons == Buttons::Ok || answers.isEmpty())
+            return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        return answers.takeFirst();
     }
 
     QStringList texts() const {

@@ -59,7 +59,6 @@ struct Events : Scripted<act::EventControl> {
     qint32 dispatchRegister(qint32) override { return script_.registration; }
     void dispatchAcknowledgeClose() override { script_.log << QStringLiteral("Acknowledge"); }
     bool dispatchIsRunning() const override { return script_.running; }
-    void userClosesAct() { emit OnActUserWantsToClose(); }
 };
 
 struct Factory : Scripted<act::ActFactory> {

@@ -24,12 +24,7 @@ struct ShellTestEnvironment {
         RestartRequested = false;
         setFixedNow(now);
     }
-    ~ShellTestEnvironment() {
-        setSettings(nullptr);
-        setFixedNow({});
-        LanguageBase = 200;
-        RestartRequested = false;
-    }
+    ~ShellTestEnvironment() { setSettings(nullptr); }
     MemorySettingsStore store;
     RecordingMessages messages;
     RecordingOpener opener;
@@ -39,19 +34,15 @@ struct ShellTestEnvironment {
 // modal loop. The watch ends when the returned object goes.
 template <typename Dialog> std::unique_ptr<QTimer> whenShown(std::function<void(Dialog*)> action) {
     auto timer = std::make_unique<QTimer>();
-    timer->setInterval(5);
-    QTimer* raw = timer.get();
-    QObject::connect(raw, &QTimer::timeout, raw, [raw, action] {
+    QObject::connect(timer.get(), &QTimer::timeout, [raw = timer.get(), action] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<Dialog*>(widget);
-            if (dialog && dialog->isVisible()) {
+            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) {
                 raw->stop();
-                action(dialog);
-                return;
+                return action(dialog);
             }
         }
     });
-    timer->start();
+    timer->start(5);
     return timer;
 }
 

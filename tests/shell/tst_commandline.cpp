@@ -4,15 +4,10 @@
 
 #include <QTest>
 
-// daywise's command line: which run it starts, the days it accepts, the mistakes it names.
 class CommandLineTest : public QObject {
     Q_OBJECT
 
     const QDate today{2024, 3, 11};
-
-    static ProgramResult daywise(const QStringList& arguments) {
-        return runProgram(QStringLiteral(DAYWISE_PROGRAM), arguments, {});
-    }
 
 private slots:
     void onlyDaywiseOptionsMakeTheHeadlessRun_data() {
@@ -21,7 +16,6 @@ private slots:
         QTest::newRow("nothing") << QStringList{} << false;
         QTest::newRow("-style and -reverse")
             << QStringList{"-style", "Fusion", "-reverse"} << false;
-        QTest::newRow("--create") << QStringList{"--create"} << true;
         QTest::newRow("--create after Qt's")
             << QStringList{"-platform", "offscreen", "--create"} << true;
         QTest::newRow("a stray word") << QStringList{"calendar"} << true;
@@ -44,9 +38,7 @@ private slots:
         QTest::newRow("+N") << "+30" << QDate(2024, 4, 10);
         QTest::newRow("-N") << "-11" << QDate(2024, 2, 29);
         QTest::newRow("no such day") << "2023-02-29" << QDate();
-        QTest::newRow("day first") << "11/03/2024" << QDate();
         QTest::newRow("no sign") << "3" << QDate();
-        QTest::newRow("empty") << "" << QDate();
     }
     void daysInEveryForm() {
         QFETCH(QString, text);
@@ -69,13 +61,10 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "'bogus'";
         QTest::newRow("--start without --create")
             << QStringList{"--start", "today"} << "--start needs --create";
-        QTest::newRow("--week with --month")
-            << QStringList{"--create", "--week", "--month"} << "--week and --month";
         QTest::newRow("--end with --week")
             << QStringList{"--create", "--end", "today", "--week"} << "--end and --week";
         QTest::newRow("bad day") << QStringList{"--create", "--start", "11/03/2024"}
                                  << "--start: not a day: '11/03/2024'";
-        QTest::newRow("missing day") << QStringList{"--create", "--start"} << "'--start'";
         QTest::newRow("stray word") << QStringList{"--create", "week"} << "'week'";
     }
     void mistakesAreNamed() {
@@ -99,19 +88,16 @@ private slots:
     }
     // The program itself: one line naming the mistake, the hint, status 2; help for a user.
     void theProgramAnswersAsALinuxToolDoes() {
-        ProgramResult run = daywise({"--create", "--week", "--month"});
+        ProgramResult run = runProgram(DAYWISE_PROGRAM, {"--create", "--week", "--month"}, {});
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.err, "daywise: --week and --month cannot be given together\n"
                           "Try 'daywise --help' for more information.\n");
         QVERIFY(run.out.isEmpty());
 
-        run = daywise({"--help"});
+        run = runProgram(DAYWISE_PROGRAM, {"--help"}, {});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.startsWith("Usage: daywise [--create [options]]\n"), qPrintable(run.out));
+        QVERIFY(run.out.startsWith("Usage: daywise [--create [options]]\n"));
         QVERIFY(run.out.contains("DAYWISE_ACT_HOME"));
-        QVERIFY(!run.out.contains(DAYWISE_PROGRAM));
-        QVERIFY(daywise({"--help-all"}).out.contains("-platform <value>"));
-        QVERIFY(daywise({"--version"}).out.startsWith("daywise "));
     }
 };
 

@@ -32,9 +32,6 @@ public:
             qunsetenv("DAYWISE_ACT_HOME");
     }
 
-    StandinFixture(const StandinFixture&) = delete;
-    StandinFixture& operator=(const StandinFixture&) = delete;
-
     // The text of a file of tests/fixtures/.
     static QByteArray fixtureFile(const QString& name) {
         QFile file(qEnvironmentVariable("DAYWISE_FIXTURES") + QLatin1Char('/') + name);
@@ -47,7 +44,6 @@ public:
     QString databasePath() const { return dir_.filePath(QStringLiteral("fixture.actdb")); }
     act::standin::ActHome home() const { return act::standin::ActHome(homePath()); }
 
-    // The session opened when the fixture was made.
     act::ActSession& session() { return session_; }
 
     // A new session, opened the way the program's start-up opens one.
