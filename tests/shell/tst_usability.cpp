@@ -162,6 +162,7 @@ private slots:
         colors.show();
         QVERIFY(QTest::qWaitForWindowActive(&colors));
         auto* box = colors.findChild<QFrame*>("picColor0");
+        QVERIFY(box->focusPolicy() & Qt::TabFocus); // reachable with Tab, not only given focus
         box->setFocus(Qt::TabFocusReason);
         QTest::keyClick(box, Qt::Key_Space);
         QTest::keyClick(box, Qt::Key_Return);
