@@ -271,33 +271,6 @@ private slots:
                               "WEEKLY 03-11 09:00", "WEEKLY 03-18 09:00", "WEEKLY 03-21 09:00"}));
     }
 
-    void fieldsReadByNumberWithDefaultsForWhatIsNotGiven() {
-        StandinFixture fixture(
-            fixtureWith({activity("full", "2024-03-12 09:00", "2024-03-14 17:30",
-                                  R"(, "type": 2, "priority": 0, "duration": 45, "timeless": true,
-                     "alarm": true, "cleared": true,
-                     "with": ["CON000000001", "USR000000002", "USR000000001"])"),
-                         activity("plain", "2024-03-13 09:00", "2024-03-13 10:00")}));
-        act::Activity& a = fixture.session().activity();
-        a.SetDateScope(QDate(2024, 3, 12), QDate(2024, 3, 14));
-        namespace F = act::ActivityField;
-        const auto values = [&] {
-            return QVariantList{a.Data(F::Type),  a.Data(F::Priority), a.Data(F::Duration),
-                                a.Data(F::Alarm), a.Data(F::Cleared),  a.Data(F::PeopleCount)};
-        };
-        QCOMPARE(values(), QVariantList({2, 0, 45, 1, 1, 3}));
-        QVERIFY(a.Data(F::Timeless).toBool());
-        QCOMPARE(a.Data(F::End).toDateTime(),
-                 QDateTime(QDate(2024, 3, 14), QTime(17, 30), Qt::UTC));
-        QCOMPARE(a.FirstScheduledWith(), QStringLiteral("CON000000001"));
-        QCOMPARE(a.NextScheduledWith(), QStringLiteral("USR000000002"));
-        a.MoveNext();
-        QCOMPARE(a.Data(F::Id).toString(), QStringLiteral("plain"));
-        QCOMPARE(values(), QVariantList({1, 1, 60, 0, 0, 1}));
-        QCOMPARE(a.Data(F::Timeless), QVariant(QString()));
-        QCOMPARE(a.NextScheduledWith(), QString());
-    }
-
     // Reading on past a damaged page used to give fewer users, or contacts without fields.
     void aDamagedPageIsAnErrorNotMissingData_data() {
         QTest::addColumn<QString>("table");
@@ -324,17 +297,6 @@ private slots:
             QVERIFY2(e.description().contains(fixture.databasePath()), qPrintable(e.description()));
             QVERIFY2(e.description().contains("malformed"), qPrintable(e.description()));
         }
-    }
-
-    void aFailedContactReadingIsNotRepeatedForEachContact() {
-        StandinFixture fixture(manyPagesFixture());
-        damageLeafPage(fixture.databasePath(), QStringLiteral("contact_data"), 0);
-        act::ActSession s = fixture.openSession();
-        QVERIFY_THROWS_EXCEPTION(act::DatabaseError, s.contact().GoTo("CON000000001"));
-        // Mended behind the stand-in's back: a second reading would now succeed.
-        QVERIFY(QFile::remove(fixture.databasePath()));
-        act::standin::importFixture(fixture.databasePath(), manyPagesFixture());
-        QVERIFY_THROWS_EXCEPTION(act::DatabaseError, s.contact().GoTo("CON000000002"));
     }
 
     // ACT! closed by Daywise's restart command raises the close event once, and the
