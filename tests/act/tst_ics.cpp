@@ -64,13 +64,9 @@ class IcsTest : public QObject {
         if (actdb({"open", db}).exitCode != 0)
             return {};
         const QString html = path(QStringLiteral("html-") + QFileInfo(db).baseName());
-        QStringList arguments{"--create",
-                              "--start",
-                              first.toString(Qt::ISODate),
-                              "--end",
-                              last.toString(Qt::ISODate),
-                              "--html-dir",
-                              html};
+        QStringList arguments{"--create", "--html-dir", html};
+        arguments << "--start" << first.toString(Qt::ISODate) << "--end"
+                  << last.toString(Qt::ISODate);
         if (!ics.isEmpty())
             arguments << "--ics" << ics;
         const Result created = run(QStringLiteral(DAYWISE_PROGRAM), arguments);
@@ -81,11 +77,6 @@ class IcsTest : public QObject {
         return rowsOf(html + QStringLiteral("/data.js"), first);
     }
 
-    static QString unescaped(QString text) {
-        static const QRegularExpression escape(QStringLiteral("\\\\(.)"));
-        return text.replace(escape, QStringLiteral("\\1"));
-    }
-
     static QList<Row> rowsOf(const QString& dataJs, const QDate& first) {
         QFile file(dataJs);
         if (!file.open(QIODevice::ReadOnly))
@@ -94,6 +85,7 @@ class IcsTest : public QObject {
         static const QRegularExpression perDay(QStringLiteral("Nbactivities\\[(\\d+)\\]=(\\d+)"));
         static const QRegularExpression value(
             QStringLiteral("Activities\\[\\d+\\]='((?:[^'\\\\]|\\\\.)*)';"));
+        static const QRegularExpression escape(QStringLiteral("\\\\(.)"));
         QList<QDate> dayOfRow;
         for (auto m = perDay.globalMatch(text); m.hasNext();) {
             const auto match = m.next();
@@ -102,7 +94,7 @@ class IcsTest : public QObject {
         }
         QStringList values;
         for (auto m = value.globalMatch(text); m.hasNext();)
-            values << unescaped(m.next().captured(1));
+            values << m.next().captured(1).replace(escape, QStringLiteral("\\1"));
         QList<Row> rows;
         for (qsizetype i = 0; i < dayOfRow.size(); ++i)
             rows.append({dayOfRow.at(i), values.mid(i * 22, 22)});
@@ -199,10 +191,8 @@ private slots:
         const Result r = actdb({"demo", db, "--today", "2024-02-30"});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("2024-02-30"));
-        QCOMPARE(actdb({}).exitCode, 2);
-        QCOMPARE(actdb({"frobnicate"}).exitCode, 2);
         for (const QStringList& arguments :
-             {QStringList{"demo", db, "--bogus"}, QStringList{"status", "--today", "2024-03-11"},
+             {QStringList{}, QStringList{"frobnicate"}, QStringList{"demo", db, "--bogus"},
               QStringList{"close", "extra"}}) {
             const Result wrong = actdb(arguments);
             QCOMPARE(wrong.exitCode, 2);
