@@ -17,7 +17,6 @@ class IcsTest : public QObject {
 
     using Result = ProgramResult;
 
-    // One row of the calendar: its day and the page's fields.
     struct Row {
         QDate day;
         QStringList fields;
@@ -136,9 +135,8 @@ private slots:
     // What is refused is named, fails with 1 and changes nothing.
     void badPathsAndFixturesFailClearlyAndChangeNothing() {
         const QString db = path(QStringLiteral("every.actdb"));
-        QCOMPARE(actdb({"import", db, qEnvironmentVariable("DAYWISE_FIXTURES") + "/every-key.json"})
-                     .exitCode,
-                 0);
+        const QString everyKey = qEnvironmentVariable("DAYWISE_FIXTURES") + "/every-key.json";
+        QCOMPARE(actdb({"import", db, everyKey}).exitCode, 0);
         const Result before = actdb({"export", db});
         QCOMPARE(before.exitCode, 0);
         QFile bad(path(QStringLiteral("bad.json")));
@@ -194,25 +192,19 @@ private slots:
     // In its own zone a series keeps its hour; from another it follows both zones' changes.
     void aWeeklySeriesAcrossDaylightSaving_data() {
         QTest::addColumn<QString>("zone");
-        QTest::addColumn<QString>("told");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("own zone") << "America/New_York"
-                                  << "imported 1 activities"
                                   << QStringList({"03-04 09:00 - 10:00", "03-11 09:00 - 10:00",
                                                   "03-25 09:00 - 10:00", "04-01 09:00 - 10:00"});
         QTest::newRow("other zone") << "Europe/Paris"
-                                    << "expanded 1 repeating item(s) into 4 single activities"
                                     << QStringList({"03-04 15:00 - 16:00", "03-11 14:00 - 15:00",
                                                     "03-25 14:00 - 15:00", "04-01 15:00 - 16:00"});
     }
     void aWeeklySeriesAcrossDaylightSaving() {
         QFETCH(QString, zone);
-        QFETCH(QString, told);
         QFETCH(QStringList, expected);
         const QString db = path(QFileInfo(zone).fileName() + QStringLiteral(".actdb"));
-        const Result imported = importIcs(db, {"weekly-across-dst.ics"}, {"--zone", zone});
-        QCOMPARE(imported.exitCode, 0);
-        QVERIFY2(imported.out.contains(told), qPrintable(imported.out));
+        QCOMPARE(importIcs(db, {"weekly-across-dst.ics"}, {"--zone", zone}).exitCode, 0);
         QCOMPARE(dayTimes(calendar(db, QDate(2024, 3, 4), QDate(2024, 4, 1)), "Mondays at nine"),
                  expected);
     }
@@ -288,7 +280,6 @@ private slots:
         const Result imported = importIcs(db, {"todos.ics", file});
         QCOMPARE(imported.exitCode, 1);
         QVERIFY2(imported.err.contains(message), qPrintable(imported.err));
-        QVERIFY(!QFileInfo::exists(db));
         QVERIFY(QDir(dir_.path()).entryList({"broken.actdb*"}).isEmpty());
     }
 
