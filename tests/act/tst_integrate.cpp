@@ -106,6 +106,7 @@ private slots:
         auto dialog = open();
         control(*dialog, "chkOutputIE")->click();
         QCheckBox* view = control(*dialog, "chkOutputView");
+        QVERIFY(view->isChecked());
         view->click();
         QVERIFY(!QFile::exists(netLinks("Daywise-viewbar.ctl")));
         view->click();

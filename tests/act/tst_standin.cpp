@@ -252,9 +252,8 @@ private slots:
     void closingActRaisesTheCloseEvent() {
         StandinFixture fixture(fixtureWith());
         act::ActSession& session = fixture.session();
-        act::EventControl& events = *session.events;
-        QSignalSpy closing(&events, &act::EventControl::OnActUserWantsToClose);
-        QVERIFY(events.dispatchRegister(0) >= 1);
+        QSignalSpy closing(session.events.get(), &act::EventControl::OnActUserWantsToClose);
+        QVERIFY(session.events->dispatchRegister(0) >= 1);
         session.application->Command(150);
         QTRY_COMPARE(closing.count(), 1);
         QVERIFY(!session.application->IsDBOpen());
